@@ -1,0 +1,24 @@
+# Windows build: quillmere.exe, a stand-alone GUI program with a hardened image.
+enable_language(RC)
+
+# Every program of this build runs from any folder on its own: the C and C++ run-times are linked in,
+# so it needs no DLL but the system's. Address space layout randomisation uses the whole 64-bit range
+# (a relocatable image based above 4 GB), and data pages are never executable.
+if(MSVC)
+  # The static run-time (/MT) comes from CMAKE_MSVC_RUNTIME_LIBRARY in the top-level CMakeLists.txt.
+  add_link_options(/DYNAMICBASE /HIGHENTROPYVA /NXCOMPAT)
+else()
+  add_link_options(-static -static-libgcc -static-libstdc++
+    -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--tsaware -Wl,--image-base,0x140000000)
+endif()
+
+file(GLOB QUILLMERE_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
+add_executable(quillmere WIN32 ${QUILLMERE_WIN32_SOURCES} src/win32/resources/quillmere.rc)
+target_link_libraries(quillmere PRIVATE quillmere_core user32 gdi32 comctl32 shell32 advapi32)
+if(MSVC)
+  # The manifest is part of the resource file; the linker must not add one of its own.
+  target_link_options(quillmere PRIVATE /MANIFEST:NO)
+endif()
+
+enable_testing()
+include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
