@@ -1,0 +1,159 @@
+#include "app/FrmMain.h"
+
+#include <cstdio>
+
+#include "app/MainLayout.h"
+#include "app/ModIEOpen.h"
+#include "app/Program.h"
+
+namespace quillmere {
+
+namespace {
+
+constexpr int kClientWidth = 11040;
+constexpr int kClientHeight = 8355;
+constexpr forms::Color kBarBackground = 0xFFFFFF;
+constexpr forms::Color kBarFill = 128;  // dark red
+
+template <typename T>
+T& control(forms::Form& form, const char* name) {
+    return static_cast<T&>(*form.find(name));
+}
+
+// The form's controls are created before the first member reference is bound to them.
+forms::Control& buildMainWindow(forms::Form& form) {
+    buildLayout(form, mainLayout());
+    return *form.find("Picture1");
+}
+
+}  // namespace
+
+FrmMain::FrmMain(Program& program)
+    : forms::Form(program.backend, "FrmMain", kAppTitle, kClientWidth, kClientHeight),
+      Picture1(buildMainWindow(*this)),
+      lblTotalPhysicalRAM(control<forms::Control>(*this, "lblTotalPhysicalRAM")),
+      Picture2(control<forms::Control>(*this, "Picture2")),
+      lblAvilablePhysicalRam(control<forms::TextBox>(*this, "lblAvilablePhysicalRam")),
+      lblPercentageAvilablePhysicalRam(control<forms::Control>(*this, "lblPercentageAvilablePhysicalRam")),
+      PgbAvailablePhysicalRAM(control<forms::ProgressBar>(*this, "PgbAvailablePhysicalRAM")),
+      lblTotalVirtualRAM(control<forms::Control>(*this, "lblTotalVirtualRAM")),
+      lblAvailableVirtualRAM(control<forms::Control>(*this, "lblAvailableVirtualRAM")),
+      lblPercentageAvailableVirtualRAM(control<forms::Control>(*this, "lblPercentageAvailableVirtualRAM")),
+      pgbAvailableVirtualRAM(control<forms::ProgressBar>(*this, "pgbAvailableVirtualRAM")),
+      lblTotalPageFile(control<forms::Control>(*this, "lblTotalPageFile")),
+      lblAvailablePageFile(control<forms::Control>(*this, "lblAvailablePageFile")),
+      lblPercentageAvailablePageFile(control<forms::Control>(*this, "lblPercentageAvailablePageFile")),
+      pgbAvailablePageFile(control<forms::ProgressBar>(*this, "pgbAvailablePageFile")),
+      chkRunWhenWIndowsStarts(control<forms::CheckBox>(*this, "chkRunWhenWIndowsStarts")),
+      chkAutoFreeRamPercent(control<forms::CheckBox>(*this, "chkAutoFreeRamPercent")),
+      txtScanTillNumberOfFiles(control<forms::TextBox>(*this, "txtScanTillNumberOfFiles")),
+      Label12(control<forms::Control>(*this, "Label12")),
+      udScanTillNoOfFiles(control<forms::UpDown>(*this, "udScanTillNoOfFiles")),
+      lblhelp(control<forms::Control>(*this, "lblhelp")),
+      lblAbout(control<forms::Control>(*this, "lblAbout")),
+      lblOptimizeNow(control<forms::Control>(*this, "lblOptimizeNow")),
+      lblHide(control<forms::Control>(*this, "lblHide")),
+      lblExit(control<forms::Control>(*this, "lblExit")),
+      lblDate(control<forms::Control>(*this, "lblDate")),
+      lblTime(control<forms::Control>(*this, "lblTime")),
+      Label11(control<forms::Control>(*this, "Label11")),
+      TmrMemoryCount(addTimer("TmrMemoryCount", 1000, true)),
+      MnuMain(buildMnuMain()),
+      program_(program) {
+    style.minButton = true;
+    udScanTillNoOfFiles.min = 10;
+    udScanTillNoOfFiles.max = 65;
+    udScanTillNoOfFiles.buddy = &txtScanTillNumberOfFiles;
+
+    Load = [this] { Form_Load(); };
+    QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
+    TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
+    TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
+    lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };
+    chkRunWhenWIndowsStarts.Click = [this] { chkRunWhenWIndowsStarts_Click(); };
+    chkAutoFreeRamPercent.Click = [this] { chkAutoFreeRamPercent_Click(); };
+    txtScanTillNumberOfFiles.Change = [this] { txtScanTillNumberOfFiles_Change(); };
+    txtScanTillNumberOfFiles.GotFocus = [this] { txtScanTillNumberOfFiles_GotFocus(); };
+    udScanTillNoOfFiles.Change = [this] { udScanTillNoOfFiles_Change(); };
+    lblHide.Click = [this] { lblHide_Click(); };
+    lblExit.Click = [this] { lblExit_Click(); };
+}
+
+NumberFormat FrmMain::numberFormat() const {
+    return NumberFormat{program_.services.locale.decimalSeparator()};
+}
+
+std::string FrmMain::timeOfDayText() const {
+    const platform::LocalTime now = program_.services.clock.now();
+    const std::string separator = program_.services.locale.timeSeparator();
+    char hh[3];
+    char mm[3];
+    char ss[3];
+    std::snprintf(hh, sizeof hh, "%02d", now.hour);
+    std::snprintf(mm, sizeof mm, "%02d", now.minute);
+    std::snprintf(ss, sizeof ss, "%02d", now.second);
+    return std::string(hh) + separator + mm + separator + ss;
+}
+
+// A stored check box state as a 16-bit whole number; nothing when it is not one, or out of range.
+static std::optional<std::int16_t> storedState(const std::string& text, NumberFormat format) {
+    const std::optional<double> number = parseNumber(text, format);
+    return number ? toInt16(*number) : std::nullopt;
+}
+
+void FrmMain::Form_Load() {
+    Settings& settings = program_.settings;
+    platform::Windows& windows = program_.services.windows;
+
+    TmrMemoryCount.setEnabled(false);
+    program_.bOptimizing = false;
+    settings.write(setting::LastOptimized, "");
+    settings.write(setting::Loaded, "False");
+    lblDate.setText(program_.services.locale.longDate(program_.services.clock.now()));
+    lblTime.setText("Time: " + timeOfDayText());
+    for (forms::ProgressBar* bar : {&pgbAvailablePageFile, &PgbAvailablePhysicalRAM, &pgbAvailableVirtualRAM}) {
+        ModIEOpen::SetBarBackColor(windows, bar->hWnd(), kBarBackground);
+        ModIEOpen::SetBarColor(windows, bar->hWnd(), kBarFill);
+    }
+
+    // A stored state the box cannot take (not a number, or not 0, 1 or 2) leaves the box as designed.
+    if (auto state = storedState(settings.read(setting::LoadOnWindows), numberFormat())) {
+        chkRunWhenWIndowsStarts.setValue(*state);
+    }
+    chkRunWhenWIndowsStarts_Click();
+    if (auto state = storedState(settings.read(setting::EnableAutoFree), numberFormat())) {
+        chkAutoFreeRamPercent.setValue(*state);
+    }
+    chkAutoFreeRamPercent_Click();
+    txtScanTillNumberOfFiles.setText(settings.read(setting::FreeRamPercentage));
+
+    // Fill every figure before the window is first shown; "Loaded" still reads "False", so the
+    // automatic free cannot start a run from this tick.
+    TmrMemoryCount_Timer();
+    TmrMemoryCount.setEnabled(true);
+    settings.write(setting::Loaded, "True");
+
+    if (trimSpaces(program_.services.process.commandArguments()) == "auto") {
+        lblHide_Click();
+    }
+}
+
+void FrmMain::Form_Unload(bool& cancel) {
+    clsTray& tray = program_.tray();
+    if (!tray.bRunningInTray()) {
+        tray.ShowIcon(*this);
+    }
+    cancel = true;
+    setWindowState(forms::WindowState::Minimized);
+    hide();
+}
+
+void FrmMain::lblExit_Click() {
+    program_.tray().RemoveIcon(*this);
+    ModIEOpen::PauseWithEvents(program_.backend);
+    program_.services.process.exitNow();
+}
+
+void FrmMain::mnuExit_Click() { lblExit_Click(); }
+
+}  // namespace quillmere

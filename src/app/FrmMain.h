@@ -1,0 +1,107 @@
+// The main window: the memory display, the settings, the label buttons and the tray side.
+// Its handlers are defined beside the subsystem they belong to (start-up and exit here, the
+// memory display and the automatic free in monitor/, the tray in tray/, the Run value in startup/).
+#pragma once
+
+#include <string>
+
+#include "forms/Forms.h"
+#include "monitor/Numbers.h"
+
+namespace quillmere {
+
+class Program;
+
+// The share of a bar's maximum that its value holds, in whole percent (halves to even);
+// nothing when it cannot be computed or held in 16 bits.
+std::optional<std::int16_t> availablePercentage(const forms::ProgressBar& bar);
+
+class FrmMain : public forms::Form {
+public:
+    explicit FrmMain(Program& program);
+
+    // Start-up and shutdown.
+    void Form_Load();
+    void Form_Unload(bool& cancel);
+    void lblExit_Click();
+    void mnuExit_Click();
+
+    // The memory display.
+    void TmrMemoryCount_Timer();
+    void lblAvilablePhysicalRam_GotFocus();
+
+    // The automatic free.
+    void CheckAutoFree();
+    void chkAutoFreeRamPercent_Click();
+    void txtScanTillNumberOfFiles_Change();
+    void txtScanTillNumberOfFiles_GotFocus();
+    void udScanTillNoOfFiles_Change();
+
+    // Optimization.
+    void lblOptimizeNow_Click();
+
+    // Start with Windows.
+    void chkRunWhenWIndowsStarts_Click();
+
+    // The tray.
+    void lblHide_Click();
+    void Form_MouseMove(std::uint32_t message);
+    void RestoreFromTray();
+    void mnuQuillmere_Click();
+    void mnuOptimize_Click();
+
+    // Background and content area.
+    forms::Control& Picture1;
+
+    // Memory panels.
+    forms::Control& lblTotalPhysicalRAM;
+    forms::Control& Picture2;
+    forms::TextBox& lblAvilablePhysicalRam;
+    forms::Control& lblPercentageAvilablePhysicalRam;
+    forms::ProgressBar& PgbAvailablePhysicalRAM;
+    forms::Control& lblTotalVirtualRAM;
+    forms::Control& lblAvailableVirtualRAM;
+    forms::Control& lblPercentageAvailableVirtualRAM;
+    forms::ProgressBar& pgbAvailableVirtualRAM;
+    forms::Control& lblTotalPageFile;
+    forms::Control& lblAvailablePageFile;
+    forms::Control& lblPercentageAvailablePageFile;
+    forms::ProgressBar& pgbAvailablePageFile;
+
+    // Settings panel.
+    forms::CheckBox& chkRunWhenWIndowsStarts;
+    forms::CheckBox& chkAutoFreeRamPercent;
+    forms::TextBox& txtScanTillNumberOfFiles;
+    forms::Control& Label12;
+    forms::UpDown& udScanTillNoOfFiles;
+
+    // Button band.
+    forms::Control& lblhelp;
+    forms::Control& lblAbout;
+    forms::Control& lblOptimizeNow;
+    forms::Control& lblHide;
+    forms::Control& lblExit;
+
+    // Footer.
+    forms::Control& lblDate;
+    forms::Control& lblTime;
+    forms::Control& Label11;
+
+    forms::Timer& TmrMemoryCount;
+    // The tray pop-up menu: a hidden top-level menu that exists only to be popped up.
+    const forms::MenuItem MnuMain;
+
+private:
+    forms::MenuItem buildMnuMain();
+    NumberFormat numberFormat() const;
+    std::string timeOfDayText() const;
+    // The number a figure's text shows, as a bar takes it.
+    std::optional<float> figureNumber(const forms::Control& figure) const;
+    void writePageFileFigures(const std::string& total, const std::string& available);
+    void setBar(forms::ProgressBar& bar, const forms::Control& total, const forms::Control& available);
+    void writePercentage(forms::Control& label, const forms::ProgressBar& bar, const char* prefix);
+
+    Program& program_;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,36 @@
+#include "app/Program.h"
+
+#include "app/FrmMain.h"
+#include "optimize/FrmOptimize.h"
+
+namespace quillmere {
+
+Program::Program(platform::Services& services, forms::Backend& backend)
+    : services(services), backend(backend), settings(services.settings),
+      main_(std::make_unique<FrmMain>(*this)) {}
+
+Program::~Program() = default;
+
+clsTray& Program::tray() {
+    if (!tray_) {
+        tray_ = std::make_unique<clsTray>(services.notifyIcon);
+    }
+    return *tray_;
+}
+
+FrmOptimize& Program::optimizeWindow() {
+    if (!optimize_ || !optimize_->loaded()) {
+        optimize_ = std::make_unique<FrmOptimize>(*this);
+    }
+    return *optimize_;
+}
+
+void Program::start() {
+    main_->load();
+    // Start-up ends with the window shown, unless the "auto" start sent it to the tray.
+    if (!tray().bRunningInTray()) {
+        main_->show();
+    }
+}
+
+}  // namespace quillmere

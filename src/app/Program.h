@@ -1,0 +1,46 @@
+// What the whole program shares: the system's services, the window toolkit's backend, the run
+// flag, the one tray icon object and the windows.
+#pragma once
+
+#include <memory>
+
+#include "app/Settings.h"
+#include "forms/Forms.h"
+#include "platform/Services.h"
+#include "tray/clsTray.h"
+
+namespace quillmere {
+
+class FrmMain;
+class FrmOptimize;
+
+class Program {
+public:
+    Program(platform::Services& services, forms::Backend& backend);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    platform::Services& services;
+    forms::Backend& backend;
+    Settings settings;
+
+    // True while an optimization run is in progress.
+    bool bOptimizing = false;
+
+    // The one tray icon object, created on first use.
+    clsTray& tray();
+
+    FrmMain& main() { return *main_; }
+    // The progress window; a fresh one once the last run has unloaded its window.
+    FrmOptimize& optimizeWindow();
+    // Loads the main window, which runs its start-up.
+    void start();
+
+private:
+    std::unique_ptr<clsTray> tray_;
+    std::unique_ptr<FrmMain> main_;
+    std::unique_ptr<FrmOptimize> optimize_;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,64 @@
+#include "forms/HeadlessBackend.h"
+
+namespace forms {
+
+void HeadlessBackend::formLoaded(Form&) {}
+void HeadlessBackend::formUnloaded(Form& form) { handles_.erase(&form); }
+void HeadlessBackend::formChanged(Form&, FormProperty) {}
+void HeadlessBackend::controlChanged(Control&, Property) { ++controlChanges; }
+void HeadlessBackend::timerChanged(Timer&) {}
+
+NativeHandle HeadlessBackend::handleFor(const void* object) const {
+    auto [it, inserted] = handles_.try_emplace(object, 0);
+    if (inserted) {
+        it->second = 0x1000 + 0x10 * handles_.size();
+    }
+    return it->second;
+}
+
+NativeHandle HeadlessBackend::handleOf(const Form& form) const {
+    return form.loaded() ? handleFor(&form) : 0;
+}
+
+NativeHandle HeadlessBackend::handleOf(const Control& control) const {
+    return control.isWindowed() && control.form().loaded() ? handleFor(&control) : 0;
+}
+
+NativeHandle HeadlessBackend::iconOf(const Form& form) const {
+    return form.loaded() ? handleFor(&form) + 1 : 0;
+}
+
+int HeadlessBackend::frameHeight(const Form&) const { return frameHeightTwips; }
+
+void HeadlessBackend::doEvents() {
+    ++yields;
+    if (onYield) {
+        onYield(yields);
+    }
+}
+
+void HeadlessBackend::showModal(Form& form) {
+    modals.push_back(form.name());
+    form.show();
+    if (onModal) {
+        onModal(form);
+    }
+}
+
+void HeadlessBackend::popupMenu(Form&, const MenuItem& menu) {
+    popups.push_back(menu.name);
+    if (onPopup) {
+        onPopup(menu);
+    }
+}
+
+void HeadlessBackend::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+    messages.push_back({text, caption, icon});
+    if (onMessageBox) {
+        onMessageBox();
+    }
+}
+
+void HeadlessBackend::setFocus(Control& control) { focused = &control; }
+
+}  // namespace forms

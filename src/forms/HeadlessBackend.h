@@ -1,0 +1,59 @@
+// A backend without a window system, for tests and benchmarks: the caller raises the events itself
+// (a click, a tick, a tray message) and reads every property back. Yields, modal windows, pop-up
+// menus and message boxes are recorded and can be scripted.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "forms/Forms.h"
+
+namespace forms {
+
+class HeadlessBackend : public Backend {
+public:
+    void formLoaded(Form& form) override;
+    void formUnloaded(Form& form) override;
+    void formChanged(Form& form, FormProperty property) override;
+    void controlChanged(Control& control, Property property) override;
+    void timerChanged(Timer& timer) override;
+    NativeHandle handleOf(const Form& form) const override;
+    NativeHandle handleOf(const Control& control) const override;
+    NativeHandle iconOf(const Form& form) const override;
+    int frameHeight(const Form& form) const override;
+    double twipsPerPixel() const override { return 15.0; }
+    void doEvents() override;
+    void showModal(Form& form) override;
+    void popupMenu(Form& owner, const MenuItem& menu) override;
+    void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void setFocus(Control& control) override;
+
+    // Scripts: run during the n-th yield (counting from 1), while a modal form is up, while a
+    // pop-up menu is open (given the menu; it may call an item's Click), during a message box.
+    std::function<void(int yieldNumber)> onYield;
+    std::function<void(Form&)> onModal;
+    std::function<void(const MenuItem&)> onPopup;
+    std::function<void()> onMessageBox;
+
+    int frameHeightTwips = 0;
+
+    struct Message {
+        std::string text;
+        std::string caption;
+        MessageIcon icon;
+    };
+    int yields = 0;
+    std::vector<Message> messages;
+    std::vector<std::string> popups;  // names of the menus popped up
+    std::vector<std::string> modals;  // names of the forms shown modal
+    const Control* focused = nullptr;
+    int controlChanges = 0;
+
+private:
+    NativeHandle handleFor(const void* object) const;
+    mutable std::map<const void*, NativeHandle> handles_;
+};
+
+}  // namespace forms

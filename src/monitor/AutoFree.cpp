@@ -1,0 +1,76 @@
+// The automatic free: the option, its threshold and the check that runs on every refresh.
+#include "app/FrmMain.h"
+#include "app/Program.h"
+#include "app/Timestamps.h"
+
+namespace quillmere {
+
+namespace {
+
+constexpr std::int64_t kSecondsBetweenRuns = 300;
+
+// A stored text read as a Boolean: "True" or "False" in any case, or a number (true unless 0).
+std::optional<bool> readBoolean(const std::string& text, NumberFormat format) {
+    const std::string word = upperCase(trimSpaces(text));
+    if (word == "TRUE") {
+        return true;
+    }
+    if (word == "FALSE") {
+        return false;
+    }
+    if (auto number = parseNumber(text, format)) {
+        return *number != 0.0;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void FrmMain::CheckAutoFree() {
+    const Settings& settings = program_.settings;
+    const NumberFormat format = numberFormat();
+
+    const std::string lastOptimized = settings.read(setting::LastOptimized);
+    if (!lastOptimized.empty()) {
+        const std::optional<platform::LocalTime> last = parseTimestamp(lastOptimized);
+        if (!last || secondsBetween(*last, program_.services.clock.now()) <= kSecondsBetweenRuns) {
+            return;
+        }
+    }
+    if (readBoolean(settings.read(setting::Loaded), format) != true) {
+        return;
+    }
+    if (parseNumber(settings.read(setting::EnableAutoFree), format) != 1.0) {
+        return;
+    }
+    const std::optional<double> threshold = parseNumber(settings.read(setting::FreeRamPercentage), format);
+    const std::optional<std::int16_t> available = availablePercentage(PgbAvailablePhysicalRAM);
+    if (threshold && available && *available < *threshold) {
+        lblOptimizeNow_Click();
+    }
+}
+
+void FrmMain::chkAutoFreeRamPercent_Click() {
+    program_.settings.write(setting::EnableAutoFree, std::to_string(chkAutoFreeRamPercent.value()));
+    const bool on = chkAutoFreeRamPercent.value() == 1;
+    txtScanTillNumberOfFiles.setEnabled(on);
+    udScanTillNoOfFiles.setEnabled(on);
+    Label12.setEnabled(on);
+}
+
+void FrmMain::txtScanTillNumberOfFiles_Change() {
+    program_.settings.write(setting::FreeRamPercentage, txtScanTillNumberOfFiles.text());
+}
+
+void FrmMain::txtScanTillNumberOfFiles_GotFocus() { program_.backend.setFocus(udScanTillNoOfFiles); }
+
+void FrmMain::udScanTillNoOfFiles_Change() {
+    const std::optional<double> number = parseNumber(txtScanTillNumberOfFiles.text(), numberFormat());
+    if (!number || *number < 10) {
+        txtScanTillNumberOfFiles.setText("15");
+    } else if (*number >= 66) {
+        txtScanTillNumberOfFiles.setText("65");
+    }
+}
+
+}  // namespace quillmere

@@ -1,0 +1,162 @@
+#include "optimize/FrmOptimize.h"
+
+#include <array>
+#include <cstring>
+
+#include "app/FrmMain.h"
+#include "app/MainLayout.h"
+#include "app/ModIEOpen.h"
+#include "app/Program.h"
+#include "app/Timestamps.h"
+
+namespace quillmere {
+
+using Kind = forms::Control::Kind;
+
+namespace {
+
+constexpr int kClientWidth = 5865;
+constexpr int kClientHeight = 1095;
+constexpr int kClientWidthPixels = 391;
+constexpr int kDesignLeft = 4590;
+constexpr int kDesignTop = 4740;
+constexpr float kRunMax = 410.0F;
+constexpr int kSlideStep = 80;
+
+const std::vector<ControlSpec>& optimizeLayout() {
+    static const std::vector<ControlSpec> layout = {
+        {.kind = Kind::PictureBox, .name = "Picture1", .container = nullptr, .rect = {45, 60, 5775, 960}},
+        {.kind = Kind::Label, .name = "Label1", .container = "Picture1", .rect = {75, 135, 5595, 210},
+         .text = "Optimizing Physical RAM. Please wait ....!", .font = {"Verdana", 9, true, false},
+         .foreColor = 0xFFFFFF, .alignment = forms::Alignment::Center},
+        {.kind = Kind::ProgressBar, .name = "PgbOptimizing", .container = "Picture1", .rect = {90, 525, 5580, 255}},
+    };
+    return layout;
+}
+
+forms::Control& buildOptimizeWindow(forms::Form& form) {
+    buildLayout(form, optimizeLayout());
+    return *form.find("Picture1");
+}
+
+// Writes every byte of a block: a text of spaces in two-byte characters.
+void fillWithSpaces(void* block) {
+    static const std::array<unsigned char, 2> space = {0x20, 0x00};
+    auto* bytes = static_cast<unsigned char*>(block);
+    for (std::size_t i = 0; i < FrmOptimize::kBlockBytes; i += space.size()) {
+        std::memcpy(bytes + i, space.data(), space.size());
+    }
+}
+
+}  // namespace
+
+FrmOptimize::FrmOptimize(Program& program)
+    : forms::Form(program.backend, "FrmOptimize", "", kClientWidth, kClientHeight),
+      Picture1(buildOptimizeWindow(*this)),
+      Label1(*find("Label1")),
+      PgbOptimizing(static_cast<forms::ProgressBar&>(*find("PgbOptimizing"))),
+      Timer1(addTimer("Timer1", 1000, false)),
+      tmrMenuPopup(addTimer("tmrMenuPopup", 1, false)),
+      program_(program) {
+    backColor = forms::rgb(155, 188, 249);
+    style.titleBar = false;
+    style.showInTaskbar = false;
+    move(kDesignLeft, kDesignTop);
+    Load = [this] { Form_Load(); };
+    Timer1.Tick = [this] { Timer1_Timer(); };
+    tmrMenuPopup.Tick = [this] { tmrMenuPopup_Timer(); };
+}
+
+void FrmOptimize::Form_Load() {
+    platform::Windows& windows = program_.services.windows;
+    program_.bOptimizing = true;
+    tmrMenuPopup.setEnabled(false);
+    Timer1.setEnabled(false);
+    modStartup::SetTopMost(windows, hWnd(), -1);
+    ModIEOpen::SetBarBackColor(windows, PgbOptimizing.hWnd(), 0xFFFFFF);
+    ModIEOpen::SetBarColor(windows, PgbOptimizing.hWnd(), 128);
+    if (!program_.tray().bRunningInTray()) {
+        Timer1.setEnabled(true);
+        tmrMenuPopup.setEnabled(false);
+        return;
+    }
+    placeBelowTaskbar();
+    show();
+    tmrMenuPopup.setEnabled(true);
+    Timer1.setEnabled(false);
+}
+
+void FrmOptimize::placeBelowTaskbar() {
+    platform::Windows& windows = program_.services.windows;
+    // The factors below turn pixels into twips a little short of the true ratio, so that the
+    // window ends just above the taskbar; they scale with the display's twips per pixel.
+    const double scale = program_.backend.twipsPerPixel() / 15.0;
+    const forms::NativeHandle taskbar = windows.FindWindow("shell_TrayWnd", "");
+    const std::optional<platform::ClientRect> taskbarRect =
+        taskbar != 0 ? windows.GetClientRect(taskbar) : std::nullopt;
+    const int taskbarHeight = taskbarRect ? taskbarRect->bottom : 0;
+    const platform::ClientRect screen = windows.GetClientRect(windows.GetDesktopWindow()).value_or(platform::ClientRect{});
+
+    const auto taskbarTwips = static_cast<int>(roundHalfEven(taskbarHeight * 14.5 * scale));
+    const auto screenTwips = static_cast<int>(roundHalfEven(screen.bottom * 14.5 * scale));
+    const int height = outerHeight();
+    const int top = height + (screenTwips - taskbarTwips);
+    const auto left = static_cast<int>((screen.right - kClientWidthPixels + 10) * 14.7 * scale);
+    FinalTop = static_cast<int>(roundHalfEven(screenTwips - (height + 100)));
+    move(left, top);
+}
+
+void FrmOptimize::tmrMenuPopup_Timer() {
+    show();
+    if (top() > FinalTop) {
+        move(left(), top() - kSlideStep);
+        return;
+    }
+    tmrMenuPopup.setEnabled(false);
+    Timer1.setEnabled(true);
+}
+
+void FrmOptimize::Timer1_Timer() {
+    platform::BlockAllocator& allocator = program_.services.blocks;
+    std::array<void*, kBlocks> blocks{};
+    Timer1.setEnabled(false);
+    PgbOptimizing.setValue(0);
+    PgbOptimizing.setMax(kRunMax);
+
+    for (void*& block : blocks) {
+        block = allocator.allocate(kBlockBytes);
+        if (block != nullptr) {
+            fillWithSpaces(block);
+        }
+        PgbOptimizing.setValue(PgbOptimizing.Value() + 1);
+        program_.backend.doEvents();
+    }
+    for (void*& block : blocks) {
+        if (block != nullptr) {
+            allocator.release(block);
+            block = nullptr;
+        }
+        PgbOptimizing.setValue(PgbOptimizing.Value() + 1);
+        program_.backend.doEvents();
+    }
+
+    program_.settings.write(setting::LastOptimized, timestampText(program_.services.clock.now()));
+    PgbOptimizing.setValue(PgbOptimizing.Max());
+    program_.bOptimizing = false;
+    FrmMain& main = program_.main();
+    main.Picture1.setEnabled(true);
+    main.TmrMemoryCount.setEnabled(true);
+    modStartup::SetTopMost(program_.services.windows, hWnd(), 0);
+    if (!program_.tray().bRunningInTray()) {
+        program_.backend.messageBox("Optimization done", kAppTitle, forms::MessageIcon::Information);
+    }
+    unload();
+}
+
+void modStartup::SetTopMost(platform::Windows& windows, forms::NativeHandle window, std::int16_t onTop) {
+    using platform::Windows;
+    windows.SetWindowPos(window, onTop == -1 ? Windows::HWND_TOPMOST : Windows::HWND_NOTOPMOST, 0, 0, 0, 0,
+                         Windows::SWP_NOMOVE | Windows::SWP_NOSIZE);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,56 @@
+#include "startup/modStartup.h"
+
+namespace quillmere::modStartup {
+
+using platform::Registry;
+
+bool WriteKeyValue(Registry& registry, Registry::HKEY root, const std::string& keyPath,
+                   const std::string& valueName, const std::string& data) {
+    Registry::HKEY key = 0;
+    registry.RegOpenKey(root, keyPath, &key);
+    const long written = registry.RegSetValueEx(key, valueName, Registry::REG_SZ, data);
+    registry.RegCloseKey(key);
+    return written == 0;
+}
+
+void DeleteKeyValue(Registry& registry, Registry::HKEY root, const std::string& keyPath,
+                    const std::string& valueName) {
+    Registry::HKEY key = 0;
+    registry.RegOpenKey(root, keyPath, &key);
+    registry.RegDeleteValue(key, valueName);
+    registry.RegCloseKey(key);
+}
+
+namespace {
+
+std::size_t nameStart(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+// The folder that holds the executable, without a final backslash unless it is a drive's root.
+std::string folderOf(const std::string& path) {
+    const std::size_t start = nameStart(path);
+    if (start == 0) {
+        return "";
+    }
+    std::string folder = path.substr(0, start - 1);
+    if (folder.size() == 2 && folder[1] == ':') {
+        folder += '\\';
+    }
+    return folder;
+}
+
+}  // namespace
+
+std::string runValueName(const std::string& executablePath) {
+    const std::string name = executablePath.substr(nameStart(executablePath));
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string runValueData(const std::string& executablePath) {
+    return "\"" + folderOf(executablePath) + "\\" + runValueName(executablePath) + ".exe\" auto";
+}
+
+}  // namespace quillmere::modStartup

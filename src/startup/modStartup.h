@@ -1,0 +1,23 @@
+// The start-with-Windows value under the system's "Run" key.
+#pragma once
+
+#include <string>
+
+#include "platform/Services.h"
+
+namespace quillmere::modStartup {
+
+inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Writes a string value into an existing key; true when the system took it.
+bool WriteKeyValue(platform::Registry& registry, platform::Registry::HKEY root, const std::string& keyPath,
+                   const std::string& valueName, const std::string& data);
+void DeleteKeyValue(platform::Registry& registry, platform::Registry::HKEY root, const std::string& keyPath,
+                    const std::string& valueName);
+
+// The value's name: the executable's file name without its extension.
+std::string runValueName(const std::string& executablePath);
+// The command line that starts the program hidden: "<folder>\<name>.exe" auto.
+std::string runValueData(const std::string& executablePath);
+
+}  // namespace quillmere::modStartup

@@ -1,0 +1,53 @@
+// The main window's side of the tray: hiding, the icon's mouse events and the pop-up menu.
+#include "app/FrmMain.h"
+#include "app/Program.h"
+
+namespace quillmere {
+
+namespace {
+
+constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
+constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+
+}  // namespace
+
+forms::MenuItem FrmMain::buildMnuMain() {
+    const auto item = [](const char* name, const char* caption, std::function<void()> click = {}) {
+        return forms::MenuItem{name, caption, {}, std::move(click)};
+    };
+    forms::MenuItem help = item("mnuHelp1", "Help");
+    help.items = {item("mnuMailUS1", "Mail Us"), item("mnuOnlineFAQ1", "Online FAQ"),
+                  item("mnuConatcOnlineCR1", "Contact Online Customer Representative")};
+    forms::MenuItem menu = item("MnuMain", "Main");
+    menu.items = {
+        item("mnuQuillmere", kAppTitle, [this] { mnuQuillmere_Click(); }),
+        item("mnuOptimize", "Optimize", [this] { mnuOptimize_Click(); }),
+        item("mniline", "-"),
+        std::move(help),
+        item("mnuAbout", "About"),
+        item("mnuline2", "-"),
+        item("mnuExit", "Exit", [this] { mnuExit_Click(); }),
+    };
+    return menu;
+}
+
+void FrmMain::lblHide_Click() {
+    bool cancel = true;
+    Form_Unload(cancel);
+}
+
+void FrmMain::RestoreFromTray() {
+    show();
+    setWindowState(forms::WindowState::Normal);
+    program_.tray().RemoveIcon(*this);
+}
+
+void FrmMain::Form_MouseMove(std::uint32_t message) {
+    if (message == WM_LBUTTONDBLCLK && !program_.bOptimizing) {
+        RestoreFromTray();
+    } else if (message == WM_RBUTTONUP && !program_.bOptimizing) {
+        program_.backend.popupMenu(*this, MnuMain);
+    }
+}
+
+}  // namespace quillmere

@@ -1,0 +1,38 @@
+// The notification-area icon of the main window. It remembers whether it has added the icon;
+// the rest of the program reads that to know whether the main window lives in the tray.
+#pragma once
+
+#include <string>
+
+#include "forms/Forms.h"
+#include "platform/Services.h"
+
+namespace quillmere {
+
+class clsTray {
+public:
+    // The icon's mouse events arrive at the window as mouse-move messages.
+    static constexpr std::uint32_t kCallbackMessage = 0x0200;  // WM_MOUSEMOVE
+    static constexpr std::uint32_t kIconId = 1;
+    static constexpr std::size_t kTipCharacters = 63;
+
+    explicit clsTray(platform::NotifyIcon& shell) : shell_(shell) {}
+
+    bool bRunningInTray() const { return bRunningInTray_; }
+    void ShowIcon(const forms::Form& window);
+    void RemoveIcon(const forms::Form& window);
+    void ChangeToolTip(const forms::Form& window, const std::string& text);
+
+    // The record as the last operation left it.
+    const platform::NotifyIconData& record() const { return record_; }
+
+private:
+    platform::NotifyIcon& shell_;
+    platform::NotifyIconData record_;
+    bool bRunningInTray_ = false;
+};
+
+// A tip text cut to what the record holds: its first 63 characters.
+std::string tipText(const std::string& text);
+
+}  // namespace quillmere
