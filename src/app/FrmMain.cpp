@@ -68,6 +68,7 @@ FrmMain::FrmMain(Program& program)
     Load = [this] { Form_Load(); };
     QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
     TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
+    TaskbarCreated = [this] { Form_TaskbarCreated(); };
     TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
     lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };
     chkRunWhenWIndowsStarts.Click = [this] { chkRunWhenWIndowsStarts_Click(); };

@@ -47,6 +47,7 @@ public:
     void lblHide_Click();
     void Form_MouseMove(std::uint32_t message);
     void RestoreFromTray();
+    void Form_TaskbarCreated();
     void mnuQuillmere_Click();
     void mnuOptimize_Click();
 

@@ -18,6 +18,9 @@ constexpr forms::Color kWhite = rgb(255, 255, 255);
 constexpr forms::Color kGrey = rgb(128, 128, 128);
 constexpr forms::Color kDarkRed = rgb(192, 0, 0);
 constexpr forms::Color kBlack = rgb(0, 0, 0);
+constexpr forms::Color kDarkBlue = rgb(14, 42, 107);
+constexpr forms::Color kTitleBlue = rgb(72, 128, 204);
+constexpr forms::Color kNavy = rgb(49, 49, 111);
 
 const Font kTitleFont{"Verdana", 18, false, true};
 const Font kPanelFont{"Arial", 9};
@@ -65,7 +68,14 @@ ControlSpec footer(const char* name, int left, const char* text, const char* too
 
 const std::vector<ControlSpec>& mainLayout() {
     static const std::vector<ControlSpec> layout = {
-        {.kind = Kind::PictureBox, .name = "Picture1", .container = nullptr, .rect = {-15, -15, 11055, 8400}},
+        // The background: a dark blue frame, the title band, a white body, the navy strip behind the
+        // buttons and the white footer.
+        {.kind = Kind::PictureBox, .name = "Picture1", .container = nullptr, .rect = {-15, -15, 11055, 8400},
+         .picture = {{{0, 0, 737, 560}, kDarkBlue, kDarkBlue},
+                     {{4, 4, 729, 552}, kWhite, kWhite},
+                     {{4, 30, 729, 66}, kDarkBlue, kTitleBlue},
+                     {{4, 493, 729, 36}, kNavy, kNavy},
+                     {{4, 529, 729, 21}, kWhite, kWhite}}},
 
         // Title band. The black copy of the title lies behind the light blue one, as its shadow.
         {.kind = Kind::Shape, .name = "Shape6", .container = "Picture1", .rect = {810, 690, 615, 465},
@@ -184,6 +194,7 @@ void buildLayout(forms::Form& form, const std::vector<ControlSpec>& layout) {
         control.toolTip = spec.toolTip;
         control.shape = spec.shape;
         control.borderWidth = spec.borderWidth;
+        control.picture = spec.picture;
     }
 }
 

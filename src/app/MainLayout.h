@@ -23,6 +23,7 @@ struct ControlSpec {
     const char* toolTip = "";
     forms::ShapeKind shape = forms::ShapeKind::RoundedRectangle;
     int borderWidth = 1;
+    std::vector<forms::PictureFill> picture = {};
 };
 
 const std::vector<ControlSpec>& mainLayout();

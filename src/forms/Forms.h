@@ -50,6 +50,14 @@ enum class Alignment { Left, Right, Center };
 enum class Cursor { Default, Hand };
 enum class ShapeKind { RoundedRectangle, Circle };
 
+// A band of a picture box's artwork, in the picture's design pixels (the pixels of a display at
+// 96 dots per inch): a rectangle filled with a colour that shades from top to bottom.
+struct PictureFill {
+    Rect rect;
+    Color top;
+    Color bottom;
+};
+
 enum class Property { Text, Font, ForeColor, BackColor, Rect, Enabled, Visible, Value, Range };
 
 class Form;
@@ -104,6 +112,7 @@ public:
     ShapeKind shape = ShapeKind::RoundedRectangle;  // shapes only
     int borderWidth = 1;                            // shapes only; pixels
     bool border = false;                            // picture boxes and text boxes
+    std::vector<PictureFill> picture;               // picture boxes: drawn in order, over the back colour
 
     // Events. Mouse handlers receive nothing: no handler of the program uses the pointer's state.
     std::function<void()> Click;
@@ -292,6 +301,8 @@ public:
     // The main window's own mouse-move messages: the tray icon's notifications, carrying the
     // mouse message of the event.
     std::function<void(std::uint32_t message)> TrayMouseMove;
+    // The shell's taskbar was created anew (Explorer restarted): icons must be added again.
+    std::function<void()> TaskbarCreated;
 
 private:
     Backend& backend_;

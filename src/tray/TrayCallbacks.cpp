@@ -42,6 +42,13 @@ void FrmMain::RestoreFromTray() {
     program_.tray().RemoveIcon(*this);
 }
 
+void FrmMain::Form_TaskbarCreated() {
+    // A new taskbar holds no icons: the one the window lives by must come back.
+    if (program_.tray().bRunningInTray()) {
+        program_.tray().ShowIcon(*this);
+    }
+}
+
 void FrmMain::Form_MouseMove(std::uint32_t message) {
     if (message == WM_LBUTTONDBLCLK && !program_.bOptimizing) {
         RestoreFromTray();
