@@ -29,12 +29,15 @@ bool Control::isWindowed() const {
     return false;
 }
 
-void Control::setText(std::string text) {
+void Control::setText(const std::string& text) { assignText(text); }
+
+bool Control::assignText(const std::string& text) {
     if (text == text_) {
-        return;
+        return false;
     }
-    text_ = std::move(text);
+    text_ = text;
     changed(Property::Text);
+    return true;
 }
 
 void Control::setFont(const Font& font) {
@@ -132,12 +135,10 @@ void Control::changed(Property property) {
 TextBox::TextBox(Form& form, Control* container, std::string name, Rect rect)
     : Control(form, container, Kind::TextBox, std::move(name), rect) {}
 
-void TextBox::setText(std::string text) {
-    if (text == this->text()) {
-        return;
+void TextBox::setText(const std::string& text) {
+    if (assignText(text)) {
+        raiseChange();
     }
-    Control::setText(std::move(text));
-    raiseChange();
 }
 
 CheckBox::CheckBox(Form& form, Control* container, std::string name, Rect rect)

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace forms {
@@ -39,7 +40,7 @@ constexpr Color kSystemWindowColor = 0x80000005;
 using NativeHandle = std::uintptr_t;
 
 struct Font {
-    std::string name = "MS Sans Serif";
+    std::string_view name = "MS Sans Serif";  // always a literal
     double size = 8.25;  // points
     bool bold = false;
     bool italic = false;
@@ -83,7 +84,7 @@ public:
     bool takesMouseEvents() const { return kind_ != Kind::Shape; }
 
     const std::string& text() const { return text_; }
-    virtual void setText(std::string text);
+    virtual void setText(const std::string& text);
     const Font& font() const { return font_; }
     void setFont(const Font& font);
     void setBold(bool bold);
@@ -126,6 +127,8 @@ public:
     void raiseGotFocus();
 
 protected:
+    // Takes a new text; false when it is the text already shown.
+    bool assignText(const std::string& text);
     void changed(Property property);
     void raiseChange();
 
@@ -148,7 +151,7 @@ private:
 class TextBox : public Control {
 public:
     TextBox(Form& form, Control* container, std::string name, Rect rect);
-    void setText(std::string text) override;
+    void setText(const std::string& text) override;
 };
 
 // A check box's value: 0 unchecked, 1 checked, 2 indeterminate.

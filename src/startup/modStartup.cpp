@@ -50,7 +50,12 @@ std::string runValueName(const std::string& executablePath) {
 }
 
 std::string runValueData(const std::string& executablePath) {
-    return "\"" + folderOf(executablePath) + "\\" + runValueName(executablePath) + ".exe\" auto";
+    std::string data = "\"";
+    data += folderOf(executablePath);
+    data += '\\';
+    data += runValueName(executablePath);
+    data += ".exe\" auto";
+    return data;
 }
 
 }  // namespace quillmere::modStartup
