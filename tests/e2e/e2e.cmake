@@ -1,0 +1,29 @@
+# The end-to-end suite: probe.exe, which inspects and drives the running program from outside, and the
+# tests that run the real quillmere.exe under Wine in a virtual X server (label "e2e").
+file(GLOB QUILLMERE_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/probe/*.cpp)
+# A console program; the run-times are linked in statically like every program of this build.
+add_executable(probe ${QUILLMERE_PROBE_SOURCES})
+target_link_libraries(probe PRIVATE user32 shell32)
+
+find_program(QUILLMERE_WINE wine)
+find_program(QUILLMERE_XVFB Xvfb)
+if(NOT CMAKE_HOST_UNIX OR NOT QUILLMERE_WINE OR NOT QUILLMERE_XVFB)
+  message(STATUS "End-to-end tests not registered: they need a Linux host with wine and Xvfb")
+  return()
+endif()
+
+set(QUILLMERE_E2E_ARGUMENTS $<TARGET_FILE:quillmere> $<TARGET_FILE:probe>
+  ${CMAKE_BINARY_DIR}/e2e ${CMAKE_BINARY_DIR}/e2e-artifacts)
+
+# One template prefix per run of the suite; each test copies it.
+add_test(NAME e2e.wine_prefix
+  COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/make-prefix.sh ${QUILLMERE_E2E_ARGUMENTS})
+set_tests_properties(e2e.wine_prefix PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_SETUP quillmere_wine_prefix)
+
+foreach(test first-start close-request auto-argument exit-button stored-garbage)
+  string(REPLACE "-" "_" name ${test})
+  add_test(NAME e2e.${name}
+    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/${test}.sh ${QUILLMERE_E2E_ARGUMENTS})
+  set_tests_properties(e2e.${name} PROPERTIES
+    LABELS e2e TIMEOUT 600 FIXTURES_REQUIRED quillmere_wine_prefix)
+endforeach()

@@ -1,0 +1,46 @@
+#include "probe.h"
+
+#include <cstdio>
+
+namespace {
+
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(const probe::Arguments&);
+};
+
+const Command commands[] = {
+    {"windows", "windows [--class NAME] [--title TEXT] [--pid PID]   top-level windows", probe::listWindows},
+    {"control", "control HWND NAME        the child control of HWND named NAME", probe::showControl},
+    {"controls", "controls HWND            every named child control of HWND", probe::listControls},
+    {"close", "close HWND               post WM_CLOSE", probe::postClose},
+    {"press-ok", "press-ok CAPTION         press OK on the message box titled CAPTION", probe::pressOk},
+    {"tray", "tray HWND                the tray icon of HWND (uID 1) and the icons in the tray", probe::showTray},
+    {"tray-event", "tray-event HWND CODE     post the tray callback WM_MOUSEMOVE(1, CODE)", probe::postTrayEvent},
+    {"memory", "memory                   the system's physical memory", probe::showMemory},
+    {"start", "start EXE [TAIL]         run \"EXE\" followed by the raw TAIL", probe::startProgram},
+    {"running", "running PID              whether the process PID is still running", probe::showRunning},
+};
+
+int usage() {
+  std::fprintf(stderr, "usage: probe COMMAND ...\n");
+  for (const Command& command : commands) std::fprintf(stderr, "  probe %s\n", command.usage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return usage();
+  const std::string name = argv[1];
+  const probe::Arguments args(argv + 2, argv + argc);
+  for (const Command& command : commands) {
+    if (name == command.name) {
+      const int result = command.run(args);
+      std::fflush(stdout);
+      return result;
+    }
+  }
+  return usage();
+}

@@ -1,0 +1,44 @@
+// The probe: a console program that inspects and drives a running Quillmere from outside, the way a
+// person or the shell would. Every command prints "key=value" lines for the test scripts to grep and
+// returns the process exit code: 0 done, 1 not found or not possible, 2 wrong arguments.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace probe {
+
+using Arguments = std::vector<std::string>;
+
+// Output and argument parsing shared by the commands.
+void printField(const std::string& key, const std::string& value);
+void printField(const std::string& key, long long value);
+std::string handleText(HWND window);
+std::string rectText(const RECT& rect);
+HWND parseHandle(const std::string& text);
+// Reports a call with the wrong number of arguments; returns the exit code for it.
+int wrongArguments(const char* command);
+std::string className(HWND window);
+// WM_GETTEXT through SendMessageTimeout: unlike GetWindowText it reads a control of another process.
+std::string windowText(HWND window);
+bool sendMessageTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Windows: top-level windows, named child controls, close requests, message boxes.
+int listWindows(const Arguments& args);
+int showControl(const Arguments& args);
+int listControls(const Arguments& args);
+int postClose(const Arguments& args);
+int pressOk(const Arguments& args);
+
+// The notification area.
+int showTray(const Arguments& args);
+int postTrayEvent(const Arguments& args);
+
+// The system: memory figures and processes.
+int showMemory(const Arguments& args);
+int startProgram(const Arguments& args);
+int showRunning(const Arguments& args);
+
+}  // namespace probe
