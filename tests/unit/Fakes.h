@@ -1,0 +1,312 @@
+// Recording fakes of the system services: each answers what the test says and remembers every
+// call in order.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/FrmMain.h"
+#include "app/Program.h"
+#include "forms/HeadlessBackend.h"
+#include "platform/Services.h"
+
+namespace fakes {
+
+using forms::NativeHandle;
+
+// One log of calls shared by every fake, so a test can check the order across services.
+using CallLog = std::vector<std::string>;
+
+class Memory : public platform::Memory {
+public:
+    platform::MemoryStatus status;
+    platform::MemoryStatus GlobalMemoryStatusEx() override { return status; }
+};
+
+class SettingsStore : public platform::SettingsStore {
+public:
+    explicit SettingsStore(CallLog& log) : log_(log) {}
+    std::map<std::string, std::string> values;  // by key; application and section are checked
+    bool failWrites = false;
+
+    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
+                           const std::string& defaultText) override {
+        checkAddress(application, section);
+        log_.push_back("read " + key);
+        const auto it = values.find(key);
+        return it == values.end() ? defaultText : it->second;
+    }
+    void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
+                     const std::string& text) override {
+        checkAddress(application, section);
+        log_.push_back("write " + key + "=" + text);
+        if (!failWrites) {
+            values[key] = text;
+        }
+    }
+    std::vector<std::string> badAddresses;
+
+private:
+    void checkAddress(const std::string& application, const std::string& section) {
+        if (application != "Quillmere" || section != "Quillmere v5.0.1") {
+            badAddresses.push_back(application + "\\" + section);
+        }
+    }
+    CallLog& log_;
+};
+
+// A registry of opened keys holding string values; roots can refuse writes.
+class Registry : public platform::Registry {
+public:
+    explicit Registry(CallLog& log) : log_(log) {}
+    struct Value {
+        std::uint32_t type;
+        std::string data;
+    };
+    // Values by (root, key path, value name).
+    std::map<std::tuple<HKEY, std::string, std::string>, Value> values;
+    bool refuseMachineWrites = false;
+
+    long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) override {
+        log_.push_back("open " + rootName(root) + "\\" + subKey);
+        opened_.push_back({root, subKey});
+        *result = static_cast<HKEY>(opened_.size());
+        return 0;
+    }
+    long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) override {
+        log_.push_back("set " + valueName + "=" + data);
+        if (key == 0 || key > opened_.size()) {
+            return 6;  // invalid handle
+        }
+        const auto& [root, path] = opened_[key - 1];
+        if (root == HKEY_LOCAL_MACHINE && refuseMachineWrites) {
+            return 5;  // access denied
+        }
+        values[{root, path, valueName}] = {type, data};
+        return 0;
+    }
+    long RegDeleteValue(HKEY key, const std::string& valueName) override {
+        log_.push_back("delete " + valueName);
+        if (key == 0 || key > opened_.size()) {
+            return 6;
+        }
+        const auto& [root, path] = opened_[key - 1];
+        return values.erase({root, path, valueName}) == 1 ? 0 : 2;
+    }
+    long RegCloseKey(HKEY) override {
+        log_.push_back("close");
+        return 0;
+    }
+    static std::string rootName(HKEY root) { return root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU"; }
+
+private:
+    CallLog& log_;
+    std::vector<std::pair<HKEY, std::string>> opened_;
+};
+
+class NotifyIcon : public platform::NotifyIcon {
+public:
+    explicit NotifyIcon(CallLog& log) : log_(log) {}
+    struct Call {
+        std::uint32_t message;
+        platform::NotifyIconData data;
+    };
+    std::vector<Call> calls;
+    int iconsShown = 0;  // as the shell counts them: an add for an icon already there is refused
+
+    bool Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) override {
+        log_.push_back(message == NIM_ADD ? "tray add" : message == NIM_DELETE ? "tray delete" : "tray modify");
+        calls.push_back({message, data});
+        if (message == NIM_ADD && iconsShown == 0) {
+            ++iconsShown;
+            return true;
+        }
+        if (message == NIM_DELETE && iconsShown == 1) {
+            --iconsShown;
+            return true;
+        }
+        return message == NIM_MODIFY && iconsShown == 1;
+    }
+
+private:
+    CallLog& log_;
+};
+
+class Windows : public platform::Windows {
+public:
+    explicit Windows(CallLog& log) : log_(log) {}
+    struct Message {
+        NativeHandle window;
+        std::uint32_t message;
+        std::uintptr_t wParam;
+        std::intptr_t lParam;
+    };
+    struct Placement {
+        NativeHandle window;
+        NativeHandle insertAfter;
+        int x, y, cx, cy;
+        std::uint32_t flags;
+    };
+    std::vector<Message> messages;
+    std::vector<Placement> placements;
+    NativeHandle taskbar = 0x7001;  // 0: no taskbar
+    platform::ClientRect taskbarRect{0, 0, 1024, 30};
+    platform::ClientRect screenRect{0, 0, 1024, 768};
+    static constexpr NativeHandle kDesktop = 0x7000;
+
+    std::intptr_t SendMessage(NativeHandle window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override {
+        log_.push_back("send " + std::to_string(message));
+        messages.push_back({window, message, wParam, lParam});
+        return 0;
+    }
+    bool SetWindowPos(NativeHandle window, NativeHandle insertAfter, int x, int y, int cx, int cy,
+                      std::uint32_t flags) override {
+        log_.push_back("SetWindowPos");
+        placements.push_back({window, insertAfter, x, y, cx, cy, flags});
+        return true;
+    }
+    NativeHandle FindWindow(const std::string& className, const std::string& windowName) override {
+        log_.push_back("FindWindow " + className + " '" + windowName + "'");
+        return className == "shell_TrayWnd" && windowName.empty() ? taskbar : 0;
+    }
+    NativeHandle GetDesktopWindow() override { return kDesktop; }
+    std::optional<platform::ClientRect> GetClientRect(NativeHandle window) override {
+        if (window == kDesktop) {
+            return screenRect;
+        }
+        if (window != 0 && window == taskbar) {
+            return taskbarRect;
+        }
+        return std::nullopt;
+    }
+
+private:
+    CallLog& log_;
+};
+
+class Clock : public platform::Clock {
+public:
+    platform::LocalTime time{2026, 12, 10, 19, 5, 9};
+    platform::LocalTime now() override { return time; }
+    void advance(int seconds) {
+        int total = time.hour * 3600 + time.minute * 60 + time.second + seconds;
+        time.hour = total / 3600;
+        time.minute = total / 60 % 60;
+        time.second = total % 60;
+    }
+};
+
+class Locale : public platform::Locale {
+public:
+    char separator = '.';
+    std::string time = ":";
+    char decimalSeparator() override { return separator; }
+    std::string timeSeparator() override { return time; }
+    std::string longDate(const platform::LocalTime& date) override {
+        return "long date " + std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+               std::to_string(date.day);
+    }
+};
+
+class Process : public platform::Process {
+public:
+    explicit Process(CallLog& log) : log_(log) {}
+    std::string arguments;
+    std::string path = "C:\\Program Files\\Quillmere\\quillmere.exe";
+    int exits = 0;
+    std::string commandArguments() override { return arguments; }
+    std::string executablePath() override { return path; }
+    void exitNow() override {
+        log_.push_back("exit");
+        ++exits;
+    }
+
+private:
+    CallLog& log_;
+};
+
+// Real blocks, so the run's writes are real; remembers every block and can refuse some.
+class BlockAllocator : public platform::BlockAllocator {
+public:
+    explicit BlockAllocator(CallLog& log) : log_(log) {}
+    std::vector<std::size_t> refuse;  // numbers (from 0) of the allocations to refuse
+    std::vector<std::size_t> sizes;
+    std::vector<void*> allocated;  // in order, nullptr for a refused one
+    std::vector<void*> released;   // in order
+    std::vector<bool> touchedInFull;  // checked at release: every byte of the block written
+    int live = 0;
+
+    void* allocate(std::size_t bytes) override {
+        const std::size_t number = allocated.size();
+        sizes.push_back(bytes);
+        if (std::find(refuse.begin(), refuse.end(), number) != refuse.end()) {
+            allocated.push_back(nullptr);
+            return nullptr;
+        }
+        auto block = std::make_unique<unsigned char[]>(bytes);
+        std::memset(block.get(), 0xAB, bytes);
+        void* raw = block.get();
+        blocks_.emplace(raw, std::make_pair(std::move(block), bytes));
+        allocated.push_back(raw);
+        ++live;
+        log_.push_back("allocate");
+        return raw;
+    }
+    void release(void* block) override {
+        auto it = blocks_.find(block);
+        const auto* bytes = it->second.first.get();
+        bool full = true;
+        for (std::size_t i = 0; i < it->second.second; ++i) {
+            full = full && bytes[i] == (i % 2 == 0 ? 0x20 : 0x00);
+        }
+        touchedInFull.push_back(full);
+        released.push_back(block);
+        blocks_.erase(it);
+        --live;
+        log_.push_back("release");
+    }
+
+private:
+    CallLog& log_;
+    std::map<void*, std::pair<std::unique_ptr<unsigned char[]>, std::size_t>> blocks_;
+};
+
+// The whole program on the headless backend with every service faked.
+struct Machine {
+    CallLog log;
+    Memory memory;
+    SettingsStore settings{log};
+    Registry registry{log};
+    NotifyIcon notifyIcon{log};
+    Windows windows{log};
+    Clock clock;
+    Locale locale;
+    Process process{log};
+    BlockAllocator blocks{log};
+    platform::Services services{memory, settings, registry, notifyIcon, windows, clock, locale, process, blocks};
+    forms::HeadlessBackend backend;
+    std::unique_ptr<quillmere::Program> program;
+
+    Machine() {
+        memory.status.ullTotalPhys = 8ULL << 30;
+        memory.status.ullAvailPhys = 4ULL << 30;
+        memory.status.ullTotalPageFile = 12ULL << 30;
+        memory.status.ullAvailPageFile = 6ULL << 30;
+        memory.status.ullTotalVirtual = 128ULL << 40;
+        memory.status.ullAvailVirtual = 127ULL << 40;
+    }
+    quillmere::Program& start() {
+        program = std::make_unique<quillmere::Program>(services, backend);
+        program->start();
+        return *program;
+    }
+    quillmere::FrmMain& main() { return program->main(); }
+};
+
+}  // namespace fakes

@@ -1,0 +1,125 @@
+// The tray icon, its mouse events and the pop-up menu.
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+
+namespace {
+
+using platform::NotifyIcon;
+
+TEST(TrayIcon, CutsTheTipAfter63Characters) {
+    EXPECT_EQ(quillmere::tipText(std::string(70, 'x')), std::string(63, 'x'));
+    EXPECT_EQ(quillmere::tipText(std::string(63, 'x')), std::string(63, 'x'));
+    EXPECT_EQ(quillmere::tipText(""), "");
+    // Characters, not bytes: 70 two-byte characters keep 63 of them.
+    std::string wide;
+    for (int i = 0; i < 70; ++i) {
+        wide += "\xC3\xA9";
+    }
+    EXPECT_EQ(quillmere::tipText(wide), wide.substr(0, 126));
+}
+
+struct Tray : testing::Test {
+    fakes::Machine machine;
+    void SetUp() override { machine.start(); }
+    quillmere::FrmMain& main() { return machine.main(); }
+    quillmere::clsTray& tray() { return machine.program->tray(); }
+};
+
+TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
+    tray().ChangeToolTip(main(), "new tip");
+    EXPECT_TRUE(machine.notifyIcon.calls.empty());
+
+    tray().ShowIcon(main());
+    tray().ChangeToolTip(main(), std::string(70, 't'));
+    ASSERT_EQ(machine.notifyIcon.calls.size(), 2U);
+    EXPECT_EQ(machine.notifyIcon.calls[1].message, NotifyIcon::NIM_MODIFY);
+    EXPECT_EQ(machine.notifyIcon.calls[1].data.szTip, std::string(63, 't'));
+    EXPECT_EQ(machine.notifyIcon.calls[1].data.uCallbackMessage, 0x0200U);  // as the add left it
+    EXPECT_TRUE(tray().bRunningInTray());
+
+    tray().RemoveIcon(main());
+    EXPECT_EQ(machine.notifyIcon.calls[2].message, NotifyIcon::NIM_DELETE);
+    EXPECT_EQ(machine.notifyIcon.calls[2].data.szTip, "");
+    EXPECT_EQ(machine.notifyIcon.calls[2].data.uFlags, 7U);
+    EXPECT_FALSE(tray().bRunningInTray());
+}
+
+TEST_F(Tray, TheFlagFollowsTheOperationNotTheShellsAnswer) {
+    machine.notifyIcon.iconsShown = 1;  // the shell will refuse the add
+    tray().ShowIcon(main());
+    EXPECT_TRUE(tray().bRunningInTray());
+}
+
+TEST_F(Tray, HideRestoreHideShowsOneIconEachTime) {
+    main().lblHide.raiseClick();
+    EXPECT_FALSE(main().visible());
+    main().TrayMouseMove(0x0203);
+    EXPECT_TRUE(main().visible());
+    EXPECT_EQ(main().windowState(), forms::WindowState::Normal);
+    EXPECT_FALSE(tray().bRunningInTray());
+    main().lblHide.raiseClick();
+    EXPECT_EQ(machine.notifyIcon.iconsShown, 1);
+    int adds = 0;
+    for (const auto& call : machine.notifyIcon.calls) {
+        adds += call.message == NotifyIcon::NIM_ADD ? 1 : 0;
+    }
+    EXPECT_EQ(adds, 2);
+}
+
+TEST_F(Tray, OnlyADoubleClickRestoresAndOnlyARightButtonReleaseOpensTheMenu) {
+    main().lblHide_Click();
+    for (std::uint32_t ignored : {0x0200U, 0x0201U, 0x0202U, 0x0204U, 0x0206U, 0x0207U}) {
+        main().TrayMouseMove(ignored);
+    }
+    EXPECT_FALSE(main().visible());
+    EXPECT_TRUE(machine.backend.popups.empty());
+
+    main().TrayMouseMove(0x0205);
+    EXPECT_EQ(machine.backend.popups, std::vector<std::string>{"MnuMain"});
+    EXPECT_FALSE(main().visible());
+}
+
+TEST_F(Tray, BothActionsAreIgnoredDuringARun) {
+    main().lblHide_Click();
+    machine.program->bOptimizing = true;
+    main().TrayMouseMove(0x0203);
+    main().TrayMouseMove(0x0205);
+    EXPECT_FALSE(main().visible());
+    EXPECT_TRUE(machine.backend.popups.empty());
+}
+
+TEST_F(Tray, TheMenuHoldsItsItemsInOrder) {
+    const forms::MenuItem& menu = main().MnuMain;
+    std::vector<std::string> items;
+    for (const auto& item : menu.items) {
+        items.push_back(item.name + " " + item.caption);
+    }
+    EXPECT_EQ(items, (std::vector<std::string>{"mnuQuillmere Quillmere v5.0.1", "mnuOptimize Optimize", "mniline -",
+                                               "mnuHelp1 Help", "mnuAbout About", "mnuline2 -", "mnuExit Exit"}));
+    std::vector<std::string> help;
+    for (const auto& item : menu.items[3].items) {
+        help.push_back(item.name + " " + item.caption);
+    }
+    EXPECT_EQ(help, (std::vector<std::string>{"mnuMailUS1 Mail Us", "mnuOnlineFAQ1 Online FAQ",
+                                              "mnuConatcOnlineCR1 Contact Online Customer Representative"}));
+    EXPECT_TRUE(menu.items[2].isSeparator());
+}
+
+TEST_F(Tray, TheTitleItemRestoresAndExitEnds) {
+    main().lblHide_Click();
+    machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[0].Click(); };
+    main().TrayMouseMove(0x0205);
+    EXPECT_TRUE(main().visible());
+    EXPECT_FALSE(tray().bRunningInTray());
+    EXPECT_FALSE(main().find("lblOptimizeNow") == nullptr);
+    EXPECT_FALSE(machine.program->bOptimizing);
+
+    main().lblHide_Click();
+    machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[6].Click(); };
+    main().TrayMouseMove(0x0205);
+    EXPECT_EQ(machine.process.exits, 1);
+    EXPECT_EQ(machine.notifyIcon.iconsShown, 0);
+}
+
+}  // namespace
