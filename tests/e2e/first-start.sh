@@ -58,5 +58,9 @@ check_true "PgbAvailablePhysicalRAM shows the system's share of available memory
   'BEGIN { shown = pos / high * 100; real = avail / total * 100; print "  bar " shown "%, system " real "%";
            d = shown - real; exit !(d < 2 && d > -2) }'
 
-save_screenshot main-window.png "$(field window_rect "$state")"
+if [[ "$(field visible "$state")" == 1 ]]; then
+  save_screenshot main-window.png "$(field window_rect "$state")"
+else
+  fail "no screenshot: the main window is not visible"
+fi
 finish

@@ -4,6 +4,10 @@
 # in WORK_DIR, on an X display of its own, and everything it started is ended when it exits.
 set -euo pipefail
 
+if (($# != 4)); then
+  echo "usage: bash $0 QUILLMERE_EXE PROBE_EXE WORK_DIR ARTIFACT_DIR" >&2
+  exit 2
+fi
 quillmere_exe=$(realpath "$1")
 probe_exe=$(realpath "$2")
 work_dir=$(realpath "$3")
@@ -99,8 +103,6 @@ start_display() {
 }
 
 export WINEDEBUG=-all
-# No Mono or Gecko: nothing here needs them, and their installers would wait for a person.
-export WINEDLLOVERRIDES='mscoree,mshtml='
 
 # Gives the test its own copy of the template prefix, its own display, and the program installed
 # in the prefix's Program Files.
@@ -253,8 +255,11 @@ save_screenshot() {  # NAME WINDOW_RECT
   local left top right bottom
   IFS=, read -r left top right bottom <<<"$2"
   mkdir -p "$artifact_dir"
-  import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$artifact_dir/$1"
-  note "saved $artifact_dir/$1"
+  if import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "$artifact_dir/$1"; then
+    note "saved $artifact_dir/$1"
+  else
+    fail "could not save the screenshot $artifact_dir/$1 of $2"
+  fi
 }
 
 # Clicks the left mouse button at screen point X, Y as a person would.

@@ -8,7 +8,8 @@ test_dir=$(mktemp -d "$work_dir/boot.XXXXXX")
 trap cleanup EXIT
 start_display "$test_dir"
 export WINEPREFIX=$template_prefix
-wine wineboot -i >"$test_dir/wineboot.log" 2>&1 || die "wineboot -i failed: $(cat "$test_dir/wineboot.log")"
+# No Mono or Gecko: nothing here needs them, and their installers would wait for a person.
+WINEDLLOVERRIDES='mscoree,mshtml=' wine wineboot -i >"$test_dir/wineboot.log" 2>&1 || die "wineboot -i failed: $(cat "$test_dir/wineboot.log")"
 timeout 60 wineserver -w || stop_wine
 [[ -f "$template_prefix/system.reg" ]] || die "wineboot -i left no registry in $template_prefix"
 note "template prefix ready in $template_prefix ($(du -sh "$template_prefix" | cut -f1))"

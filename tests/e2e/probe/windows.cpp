@@ -157,7 +157,7 @@ int postClose(const Arguments& args) {
 int pressOk(const Arguments& args) {
   if (args.size() != 1) return wrongArguments("press-ok");
   for (HWND window : topLevelWindows()) {
-    if (className(window) != "#32770" || caption(window) != args[0]) continue;
+    if (className(window) != "#32770" || caption(window) != args[0] || !IsWindowVisible(window)) continue;
     HWND button = GetDlgItem(window, IDOK);
     if (button == nullptr) continue;
     // The dialog's own answer to its OK button, as a click on it would send.
