@@ -2,7 +2,9 @@
 #   bash TEST.sh QUILLMERE_EXE PROBE_EXE WORK_DIR ARTIFACT_DIR
 # It then runs in a Wine prefix of its own, copied from the template prefix that make-prefix.sh made
 # in WORK_DIR, on an X display of its own, and everything it started is ended when it exits.
-set -euo pipefail
+set -Eeuo pipefail
+# A command that fails where no check expects it ends the test; say where.
+trap 'echo "FAIL: unexpected failure at ${BASH_SOURCE[0]}:$LINENO: $BASH_COMMAND" >&2' ERR
 
 if (($# != 4)); then
   echo "usage: bash $0 QUILLMERE_EXE PROBE_EXE WORK_DIR ARTIFACT_DIR" >&2
@@ -34,9 +36,10 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Ends the test at once, for a step that the checks after it cannot do without.
+# Ends the test at once, for a step that the checks after it cannot do without. The message goes to
+# the error output, which reaches the log even from inside a command substitution.
 die() {
-  printf 'FAIL: %s\n' "$*"
+  printf 'FAIL: %s\n' "$*" >&2
   exit 1
 }
 
