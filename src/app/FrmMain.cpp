@@ -76,6 +76,7 @@ FrmMain::FrmMain(Program& program)
     txtScanTillNumberOfFiles.Change = [this] { txtScanTillNumberOfFiles_Change(); };
     txtScanTillNumberOfFiles.GotFocus = [this] { txtScanTillNumberOfFiles_GotFocus(); };
     udScanTillNoOfFiles.Change = [this] { udScanTillNoOfFiles_Change(); };
+    lblOptimizeNow.Click = [this] { lblOptimizeNow_Click(); };
     lblHide.Click = [this] { lblHide_Click(); };
     lblExit.Click = [this] { lblExit_Click(); };
 }
