@@ -1,0 +1,281 @@
+#include "win32/Services.h"
+
+#include "win32/Text.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cwchar>
+
+// The generic-text macros of <windows.h> would rename the service operations defined below; every
+// call here names the wide-character function itself.
+#undef RegOpenKey
+#undef RegSetValueEx
+#undef RegDeleteValue
+#undef SendMessage
+#undef FindWindow
+#undef Shell_NotifyIcon
+
+namespace win32 {
+
+namespace {
+
+HWND nativeWindow(forms::NativeHandle window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+forms::NativeHandle portableHandle(const void* handle) {
+    return reinterpret_cast<forms::NativeHandle>(handle);
+}
+
+// The portable registry interface spells the predefined roots (HKEY_CURRENT_USER, ...) as their
+// 32-bit values 0x80000000 and up; Windows's own constants are those values sign-extended to the
+// width of a pointer. Any other value is a key this program opened.
+::HKEY nativeKey(platform::Registry::HKEY key) {
+    const bool predefinedRoot = key >= 0x80000000u && key <= 0x800000FFu;
+    if (predefinedRoot) {
+        return reinterpret_cast<::HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(key)));
+    }
+    return reinterpret_cast<::HKEY>(key);
+}
+
+// Writes a text value as UTF-16 with its terminating NUL, the size counted in bytes.
+LSTATUS writeText(::HKEY key, const std::string& valueName, DWORD type, const std::string& text) {
+    const std::wstring data = toWide(text);
+    const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
+    return RegSetValueExW(key, toWide(valueName).c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+                          bytes);
+}
+
+std::wstring settingsKeyPath(const std::string& application, const std::string& section) {
+    return L"Software\\" + toWide(application) + L"\\" + toWide(section);
+}
+
+// One of the user's regional settings; empty when the system has none.
+std::wstring userLocaleText(LCTYPE item) {
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, nullptr, 0);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    const int written = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text.data(), length);
+    text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
+    return text;
+}
+
+// The first-version notification record holds a tip of 64 characters. The text goes at its start,
+// cut to 63 characters (never between the halves of a surrogate pair), then a NUL; the rest of the
+// field is spaces, as the record has always been filled.
+void fillTip(WCHAR (&field)[128], const std::wstring& text) {
+    constexpr std::size_t kTipField = 64;
+    std::size_t length = std::min(text.size(), kTipField - 1);
+    if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) {
+        --length;
+    }
+    std::fill(field, field + kTipField, L' ');
+    std::copy_n(text.begin(), length, field);
+    field[length] = L'\0';
+}
+
+}  // namespace
+
+platform::MemoryStatus SystemMemory::GlobalMemoryStatusEx() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof(status);
+    if (!::GlobalMemoryStatusEx(&status)) {
+        return {};
+    }
+    return platform::MemoryStatus{
+        .dwMemoryLoad = status.dwMemoryLoad,
+        .ullTotalPhys = status.ullTotalPhys,
+        .ullAvailPhys = status.ullAvailPhys,
+        .ullTotalPageFile = status.ullTotalPageFile,
+        .ullAvailPageFile = status.ullAvailPageFile,
+        .ullTotalVirtual = status.ullTotalVirtual,
+        .ullAvailVirtual = status.ullAvailVirtual,
+    };
+}
+
+std::string RegistrySettingsStore::GetSetting(const std::string& application, const std::string& section,
+                                              const std::string& key, const std::string& defaultText) {
+    const std::wstring path = settingsKeyPath(application, section);
+    const std::wstring name = toWide(key);
+    DWORD bytes = 0;
+    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+                                  &bytes);
+    // Another program may lengthen the value between asking for its size and reading it: then the
+    // system tells the new size, and the read is tried again.
+    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
+                              &bytes);
+        if (status == ERROR_SUCCESS) {
+            text.resize(std::wcslen(text.c_str()));
+            return toUtf8(text);
+        }
+    }
+    return defaultText;
+}
+
+void RegistrySettingsStore::SaveSetting(const std::string& application, const std::string& section,
+                                        const std::string& key, const std::string& text) {
+    ::HKEY sectionKey = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, settingsKeyPath(application, section).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &sectionKey, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    writeText(sectionKey, key, REG_SZ, text);
+    ::RegCloseKey(sectionKey);
+}
+
+long SystemRegistry::RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) {
+    ::HKEY opened = nullptr;
+    const LSTATUS status =
+        RegOpenKeyExW(nativeKey(root), toWide(subKey).c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &opened);
+    *result = status == ERROR_SUCCESS ? portableHandle(opened) : 0;
+    return status;
+}
+
+long SystemRegistry::RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type,
+                                   const std::string& data) {
+    return writeText(nativeKey(key), valueName, type, data);
+}
+
+long SystemRegistry::RegDeleteValue(HKEY key, const std::string& valueName) {
+    return RegDeleteValueW(nativeKey(key), toWide(valueName).c_str());
+}
+
+long SystemRegistry::RegCloseKey(HKEY key) {
+    if (key == 0) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return ::RegCloseKey(nativeKey(key));
+}
+
+bool ShellNotifyIcon::Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) {
+    NOTIFYICONDATAW record{};
+    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    record.hWnd = nativeWindow(data.hWnd);
+    record.uID = data.uID;
+    record.uFlags = data.uFlags;
+    record.uCallbackMessage = data.uCallbackMessage;
+    record.hIcon = reinterpret_cast<HICON>(data.hIcon);
+    fillTip(record.szTip, toWide(data.szTip));
+    return Shell_NotifyIconW(message, &record) != FALSE;
+}
+
+std::intptr_t SystemWindows::SendMessage(forms::NativeHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                         std::intptr_t lParam) {
+    return SendMessageW(nativeWindow(window), message, wParam, lParam);
+}
+
+bool SystemWindows::SetWindowPos(forms::NativeHandle window, forms::NativeHandle insertAfter, int x, int y, int cx,
+                                 int cy, std::uint32_t flags) {
+    return ::SetWindowPos(nativeWindow(window), nativeWindow(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+forms::NativeHandle SystemWindows::FindWindow(const std::string& className, const std::string& windowName) {
+    return portableHandle(FindWindowW(toWide(className).c_str(), toWide(windowName).c_str()));
+}
+
+forms::NativeHandle SystemWindows::GetDesktopWindow() {
+    return portableHandle(::GetDesktopWindow());
+}
+
+std::optional<platform::ClientRect> SystemWindows::GetClientRect(forms::NativeHandle window) {
+    RECT rect{};
+    if (!::GetClientRect(nativeWindow(window), &rect)) {
+        return std::nullopt;
+    }
+    return platform::ClientRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+platform::LocalTime SystemClock::now() {
+    SYSTEMTIME time{};
+    GetLocalTime(&time);
+    return platform::LocalTime{time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond};
+}
+
+char UserLocale::decimalSeparator() {
+    const std::wstring separator = userLocaleText(LOCALE_SDECIMAL);
+    // The program's numbers are single-byte texts; a separator outside ASCII has no place in them.
+    if (separator.empty() || separator[0] == L'\0' || separator[0] >= 0x80) {
+        return '.';
+    }
+    return static_cast<char>(separator[0]);
+}
+
+std::string UserLocale::timeSeparator() {
+    const std::wstring separator = userLocaleText(LOCALE_STIME);
+    return separator.empty() ? std::string(":") : toUtf8(separator);
+}
+
+std::string UserLocale::longDate(const platform::LocalTime& date) {
+    SYSTEMTIME day{};
+    day.wYear = static_cast<WORD>(date.year);
+    day.wMonth = static_cast<WORD>(date.month);
+    day.wDay = static_cast<WORD>(date.day);
+    const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, &day, nullptr, nullptr, 0, nullptr);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    const int written =
+        GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, &day, nullptr, text.data(), length, nullptr);
+    text.resize(written > 0 ? static_cast<std::size_t>(written - 1) : 0);
+    return toUtf8(text);
+}
+
+std::wstring_view argumentsAfterProgramName(std::wstring_view commandLine) {
+    std::size_t end = 0;
+    if (!commandLine.empty() && commandLine[0] == L'"') {
+        const std::size_t closingQuote = commandLine.find(L'"', 1);
+        end = closingQuote == std::wstring_view::npos ? commandLine.size() : closingQuote + 1;
+    } else {
+        end = std::min(commandLine.find_first_of(L" \t"), commandLine.size());
+    }
+    if (end < commandLine.size() && (commandLine[end] == L' ' || commandLine[end] == L'\t')) {
+        ++end;
+    }
+    return commandLine.substr(end);
+}
+
+std::string SystemProcess::commandArguments() {
+    return toUtf8(argumentsAfterProgramName(GetCommandLineW()));
+}
+
+std::string SystemProcess::executablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    // A path that fills the buffer may have been cut: try again with a larger one.
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return toUtf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+void SystemProcess::exitNow() {
+    ExitProcess(0);
+}
+
+void* VirtualBlockAllocator::allocate(std::size_t bytes) {
+    return VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+void VirtualBlockAllocator::release(void* block) {
+    VirtualFree(block, 0, MEM_RELEASE);
+}
+
+platform::Services SystemServices::services() {
+    return platform::Services{memory_,  settings_, registry_, notifyIcon_, windows_,
+                              clock_,   locale_,   process_,  blocks_};
+}
+
+}  // namespace win32

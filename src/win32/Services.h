@@ -1,0 +1,102 @@
+// The system services over the real Windows API.
+// This header names only portable types. The service interfaces use names that <windows.h> defines
+// as macros (RegOpenKey, SendMessage, HKEY_CURRENT_USER, NIM_ADD, ...), so a file includes this
+// header before <windows.h>.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Services.h"
+
+namespace win32 {
+
+class SystemMemory : public platform::Memory {
+public:
+    platform::MemoryStatus GlobalMemoryStatusEx() override;
+};
+
+// Each application's settings live under HKEY_CURRENT_USER\Software\<application>\<section>, one
+// string value per key.
+class RegistrySettingsStore : public platform::SettingsStore {
+public:
+    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
+                           const std::string& defaultText) override;
+    void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
+                     const std::string& text) override;
+};
+
+class SystemRegistry : public platform::Registry {
+public:
+    long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) override;
+    long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) override;
+    long RegDeleteValue(HKEY key, const std::string& valueName) override;
+    long RegCloseKey(HKEY key) override;
+};
+
+class ShellNotifyIcon : public platform::NotifyIcon {
+public:
+    bool Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) override;
+};
+
+class SystemWindows : public platform::Windows {
+public:
+    std::intptr_t SendMessage(forms::NativeHandle window, std::uint32_t message, std::uintptr_t wParam,
+                              std::intptr_t lParam) override;
+    bool SetWindowPos(forms::NativeHandle window, forms::NativeHandle insertAfter, int x, int y, int cx, int cy,
+                      std::uint32_t flags) override;
+    forms::NativeHandle FindWindow(const std::string& className, const std::string& windowName) override;
+    forms::NativeHandle GetDesktopWindow() override;
+    std::optional<platform::ClientRect> GetClientRect(forms::NativeHandle window) override;
+};
+
+class SystemClock : public platform::Clock {
+public:
+    platform::LocalTime now() override;
+};
+
+// The current user's regional settings.
+class UserLocale : public platform::Locale {
+public:
+    char decimalSeparator() override;
+    std::string timeSeparator() override;
+    std::string longDate(const platform::LocalTime& date) override;
+};
+
+class SystemProcess : public platform::Process {
+public:
+    std::string commandArguments() override;
+    std::string executablePath() override;
+    void exitNow() override;
+};
+
+// Whole pages straight from the system, so that a released block is returned to it at once.
+class VirtualBlockAllocator : public platform::BlockAllocator {
+public:
+    void* allocate(std::size_t bytes) override;
+    void release(void* block) override;
+};
+
+// What follows the program's name on a command line: the name is a quoted text or runs up to the
+// first blank; one blank after it separates it from the arguments, and every character after that
+// blank is kept as it is.
+std::wstring_view argumentsAfterProgramName(std::wstring_view commandLine);
+
+// One of each service, living as long as the program.
+class SystemServices {
+public:
+    platform::Services services();
+
+private:
+    SystemMemory memory_;
+    RegistrySettingsStore settings_;
+    SystemRegistry registry_;
+    ShellNotifyIcon notifyIcon_;
+    SystemWindows windows_;
+    SystemClock clock_;
+    UserLocale locale_;
+    SystemProcess process_;
+    VirtualBlockAllocator blocks_;
+};
+
+}  // namespace win32
