@@ -6,30 +6,36 @@ packages=(
   cmake g++ make                                         # the native build
   googletest libgtest-dev libgmock-dev                   # unit tests
   libbenchmark-dev                                       # benchmarks
+  locales                                                # a locale with a decimal comma, below
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64   # quillmere.exe
   wine wine64                                            # running it
   xvfb xdotool imagemagick x11-utils                     # a virtual display, clicks, screenshots
   fonts-liberation fonts-dejavu-core                     # fonts for the program's texts
 )
+# The number tests check that formatting ignores the C library's locale, under one whose decimal
+# separator is a comma.
+comma_locale=de_DE
+
+# sudo clears the environment, so the front-end setting goes on the command line.
+as_root=(env DEBIAN_FRONTEND=noninteractive)
+if [ "$(id -u)" -ne 0 ]; then
+  as_root=(sudo "${as_root[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg -s "$package" 2>/dev/null | sed -n 's/^Status: //p' || true)
   [ "$status" = "install ok installed" ] || missing+=("$package")
 done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "setup: everything needed is installed"
-  exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  "${as_root[@]}" apt-get update
+  "${as_root[@]}" apt-get install -y "${missing[@]}"
 fi
 
-# sudo clears the environment, so the front-end setting goes on the command line.
-install=(env DEBIAN_FRONTEND=noninteractive)
-if [ "$(id -u)" -ne 0 ]; then
-  command -v sudo >/dev/null || { echo "setup: installing needs root or sudo: ${missing[*]}" >&2; exit 1; }
-  install=(sudo "${install[@]}")
+if ! locale -a | grep -x "$comma_locale.utf8" >/dev/null; then
+  echo "setup: making the locale $comma_locale.UTF-8"
+  "${as_root[@]}" localedef -i "$comma_locale" -f UTF-8 "$comma_locale.UTF-8"
 fi
 
-echo "setup: installing ${missing[*]}"
-"${install[@]}" apt-get update
-"${install[@]}" apt-get install -y "${missing[@]}"
+echo "setup: everything needed is installed"

@@ -12,6 +12,7 @@ summary=()
 any_failed=0
 tests_passed=0
 tests_failed=0
+tests_skipped=0
 
 record() {  # record STATUS STEP [DETAIL]
   summary+=("$(printf '%-4s  %-22s %s' "$1" "$2" "${3:-}")")
@@ -32,17 +33,20 @@ step() {  # step NAME COMMAND...: records PASS or FAIL, returns the command's st
   if run_step "$@"; then record PASS "$1"; else record FAIL "$1"; return 1; fi
 }
 
-# Runs a CTest suite and adds its counts from CTest's closing line to the totals.
+# Runs a CTest suite and adds its counts to the totals: CTest's closing line gives the failed and the
+# total, and CTest counts a skipped test as passed there but lists it as "(Skipped)".
 test_suite() {  # test_suite NAME CTEST-ARGUMENTS...
-  local name=$1 status=0 line total failed
+  local name=$1 status=0 line total failed skipped
   run_step "$@" || status=$?
   line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$step_log" | tail -n 1)
   if [ -n "$line" ]; then
     failed=$(sed -E 's/.*, ([0-9]+) tests? failed out of.*/\1/' <<<"$line")
     total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-    tests_passed=$((tests_passed + total - failed))
+    skipped=$(grep -c -E '^\s+[0-9]+ - .* \(Skipped\)$' "$step_log" || true)
+    tests_passed=$((tests_passed + total - failed - skipped))
     tests_failed=$((tests_failed + failed))
-    line="$((total - failed)) passed, $failed failed"
+    tests_skipped=$((tests_skipped + skipped))
+    line="$((total - failed - skipped)) passed, $failed failed, $skipped skipped"
   elif grep -q 'No tests were found' "$step_log"; then
     line="no tests"
   fi
@@ -90,5 +94,5 @@ fi
 echo
 echo "=== Summary ($(( (SECONDS - started) / 60 )) min $(( (SECONDS - started) % 60 )) s; logs in $logs/)"
 printf '%s\n' "${summary[@]}"
-echo "tests: $tests_passed passed, $tests_failed failed"
+echo "tests: $tests_passed passed, $tests_failed failed, $tests_skipped skipped"
 exit "$any_failed"
