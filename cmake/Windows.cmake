@@ -20,5 +20,10 @@ if(MSVC)
   target_link_options(quillmere PRIVATE /MANIFEST:NO)
 endif()
 
+# The idle-cost reference: the barest program showing the same figures, for bench/idle/measure.sh.
+add_executable(idle-reference WIN32 bench/idle/reference.cpp)
+target_compile_definitions(idle-reference PRIVATE UNICODE _UNICODE)
+target_link_libraries(idle-reference PRIVATE user32 gdi32 kernel32)
+
 enable_testing()
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
