@@ -1,0 +1,64 @@
+// Drawing with GDI what the form toolkit describes: twips and pixels, colours, the cached GDI
+// objects, and the content of a window that paints windowless controls (labels, shapes, images)
+// over its background.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "forms/Forms.h"
+
+namespace win32 {
+
+// 1440 twips make an inch; a window's DPI says how many pixels do.
+int toPixels(int twips, UINT dpi);
+int toTwips(int pixels, UINT dpi);
+// The fewest twips that cover a number of pixels (a measured text must not lose its last pixel).
+int twipsCovering(int pixels, UINT dpi);
+// A rectangle in twips as pixels: both edges are converted, so neighbours stay flush.
+RECT pixelRect(const forms::Rect& rect, UINT dpi);
+// A length in design pixels (those of a 96 DPI display) at a window's DPI.
+int scaled(int designPixels, UINT dpi);
+
+// A toolkit colour as a COLORREF; a system colour (high bit set) is looked up now.
+COLORREF colorOf(forms::Color color);
+
+// Fonts, brushes and program icons, made once and kept until the program ends.
+class GdiCache {
+public:
+    GdiCache() = default;
+    ~GdiCache();
+    GdiCache(const GdiCache&) = delete;
+    GdiCache& operator=(const GdiCache&) = delete;
+
+    HFONT font(const forms::Font& font, UINT dpi);
+    HBRUSH brush(COLORREF color);
+    // The program icon drawn for a square of this many pixels.
+    HICON icon(int size);
+
+private:
+    std::map<std::tuple<std::string, long, bool, bool, UINT>, HFONT> fonts_;
+    std::map<COLORREF, HBRUSH> brushes_;
+    std::map<int, HICON> icons_;
+};
+
+// What a window shows under its windowless controls.
+struct Background {
+    forms::Color color;
+    const std::vector<forms::PictureFill>& bands;
+};
+
+// Paints a window's client area: its background, then the visible windowless controls in the
+// order given (later ones over earlier ones). Only the update rectangle is drawn, into a memory
+// bitmap copied to the window in one step, so nothing flickers.
+void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
+                 GdiCache& cache);
+
+// The pixel size of a label's text in its font; a word-wrapped label keeps its width.
+SIZE measureLabel(const forms::Control& label, UINT dpi, GdiCache& cache);
+
+}  // namespace win32

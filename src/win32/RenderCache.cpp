@@ -1,0 +1,94 @@
+// Units, colours and the GDI objects every window shares.
+#include "win32/Render.h"
+#include "win32/IconArt.h"
+#include "win32/Text.h"
+
+#include <cmath>
+
+namespace win32 {
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+constexpr UINT kDesignDpi = 96;
+constexpr forms::Color kSystemColorFlag = 0x80000000;
+
+// The toolkit's default font is the classic dialog font; its modern equivalent is the dialog
+// alias, which the system maps to the user interface font of the installation.
+std::wstring faceName(std::string_view name) {
+    return name == "MS Sans Serif" ? std::wstring(L"MS Shell Dlg 2") : toWide(name);
+}
+
+}  // namespace
+
+int toPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), kTwipsPerInch); }
+
+int toTwips(int pixels, UINT dpi) { return MulDiv(pixels, kTwipsPerInch, static_cast<int>(dpi)); }
+
+int twipsCovering(int pixels, UINT dpi) {
+    const int perInch = static_cast<int>(dpi);
+    return (pixels * kTwipsPerInch + perInch - 1) / perInch;
+}
+
+RECT pixelRect(const forms::Rect& rect, UINT dpi) {
+    return {toPixels(rect.left, dpi), toPixels(rect.top, dpi), toPixels(rect.left + rect.width, dpi),
+            toPixels(rect.top + rect.height, dpi)};
+}
+
+int scaled(int designPixels, UINT dpi) {
+    return MulDiv(designPixels, static_cast<int>(dpi), static_cast<int>(kDesignDpi));
+}
+
+COLORREF colorOf(forms::Color color) {
+    if ((color & kSystemColorFlag) != 0) {
+        return GetSysColor(static_cast<int>(color & 0xFF));
+    }
+    return color;
+}
+
+GdiCache::~GdiCache() {
+    for (const auto& [key, font] : fonts_) {
+        DeleteObject(font);
+    }
+    for (const auto& [color, brush] : brushes_) {
+        DeleteObject(brush);
+    }
+    for (const auto& [size, icon] : icons_) {
+        DestroyIcon(icon);
+    }
+}
+
+HFONT GdiCache::font(const forms::Font& font, UINT dpi) {
+    const long hundredths = std::lround(font.size * 100.0);
+    const auto key = std::make_tuple(std::string(font.name), hundredths, font.bold, font.italic, dpi);
+    if (const auto found = fonts_.find(key); found != fonts_.end()) {
+        return found->second;
+    }
+    // A negative height asks for the character height (the em size) rather than the cell height.
+    const int height = -MulDiv(static_cast<int>(hundredths), static_cast<int>(dpi), 7200);
+    HFONT created = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH | FF_DONTCARE, faceName(font.name).c_str());
+    fonts_.emplace(key, created);
+    return created;
+}
+
+HBRUSH GdiCache::brush(COLORREF color) {
+    if (const auto found = brushes_.find(color); found != brushes_.end()) {
+        return found->second;
+    }
+    HBRUSH created = CreateSolidBrush(color);
+    brushes_.emplace(color, created);
+    return created;
+}
+
+HICON GdiCache::icon(int size) {
+    if (const auto found = icons_.find(size); found != icons_.end()) {
+        return found->second;
+    }
+    HICON created = createProgramIcon(size);
+    icons_.emplace(size, created);
+    return created;
+}
+
+}  // namespace win32
