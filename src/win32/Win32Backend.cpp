@@ -204,11 +204,7 @@ Win32Backend::Win32Backend(HINSTANCE instance)
 
 Win32Backend::~Win32Backend() {
     for (const auto& [form, owner] : forms_) {
-        for (const auto& child : owner->children) {
-            RemovePropA(child->hwnd, kControlNameProperty);
-            GlobalDeleteAtom(child->nameAtom);
-        }
-        DestroyWindow(owner->self.hwnd);
+        destroyWindows(*owner);
     }
     forms_.clear();
     for (const wchar_t* name : kFormClasses) {
@@ -268,13 +264,17 @@ void Win32Backend::formUnloaded(Form& form) {
     for (const auto& timer : form.timers()) {
         KillTimer(owner.self.hwnd, timerId(*timer));
     }
+    destroyWindows(owner);
+    forms_.erase(found);
+}
+
+void Win32Backend::destroyWindows(const FormWindow& owner) {
     for (const auto& child : owner.children) {
         RemovePropA(child->hwnd, kControlNameProperty);
         GlobalDeleteAtom(child->nameAtom);
     }
     // Destroying the window destroys its child windows and its owned tooltip window too.
     DestroyWindow(owner.self.hwnd);
-    forms_.erase(found);
 }
 
 void Win32Backend::formChanged(Form& form, forms::FormProperty property) {
@@ -463,25 +463,14 @@ void Win32Backend::createChild(FormWindow& owner, Control& control) {
     child.nameAtom = GlobalAddAtomA(control.name().c_str());
     SetPropA(hwnd, kControlNameProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(child.nameAtom)));
 
-    switch (control.kind()) {
-    case Kind::CheckBox:
+    if (control.kind() == Kind::CheckBox || control.kind() == Kind::ProgressBar) {
         removeVisualStyle(hwnd);
-        break;
-    case Kind::ProgressBar:
-        removeVisualStyle(hwnd);
-        break;
-    case Kind::UpDown:
-        // The control only reports presses (the model steps and refuses them all), so it rests in
-        // the middle of a range it can never leave.
+    }
+    if (control.kind() == Kind::UpDown) {
+        // The control only reports presses (the model steps, and every change of the control's
+        // own is refused), so it rests in the middle of a range it never leaves.
         SendMessageW(hwnd, UDM_SETRANGE32, 0, 1000);
         SendMessageW(hwnd, UDM_SETPOS32, 0, 500);
-        break;
-    case Kind::PictureBox:
-    case Kind::TextBox:
-    case Kind::Label:
-    case Kind::Shape:
-    case Kind::Image:
-        break;
     }
     owner.windowed[&control] = &child;
     owner.children.push_back(std::move(record));

@@ -83,6 +83,7 @@ private:
     Window* windowOf(HWND hwnd) const;
     HWND containerWindow(const FormWindow& owner, const forms::Control& control) const;
 
+    void destroyWindows(const FormWindow& owner);
     void placeFormWindow(FormWindow& owner);
     void applyDpi(FormWindow& owner, UINT dpi);
     void setIcons(const FormWindow& owner);
