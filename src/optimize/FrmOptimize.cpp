@@ -25,7 +25,10 @@ constexpr int kSlideStep = 80;
 
 const std::vector<ControlSpec>& optimizeLayout() {
     static const std::vector<ControlSpec> layout = {
-        {.kind = Kind::PictureBox, .name = "Picture1", .container = nullptr, .rect = {45, 60, 5775, 960}},
+        // The artwork: a navy panel shading to a lighter blue, under the white text.
+        {.kind = Kind::PictureBox, .name = "Picture1", .container = nullptr, .rect = {45, 60, 5775, 960},
+         .picture = {{{0, 0, 385, 64}, forms::rgb(14, 42, 107), forms::rgb(72, 128, 204)},
+                     {{0, 0, 385, 1}, forms::rgb(155, 188, 249), forms::rgb(155, 188, 249)}}},
         {.kind = Kind::Label, .name = "Label1", .container = "Picture1", .rect = {75, 135, 5595, 210},
          .text = "Optimizing Physical RAM. Please wait ....!", .font = {"Verdana", 9, true, false},
          .foreColor = 0xFFFFFF, .alignment = forms::Alignment::Center},
