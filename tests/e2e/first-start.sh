@@ -34,7 +34,7 @@ figure_agrees() {
     'BEGIN { low = (a < b ? a : b) - drift; high = (a > b ? a : b) + drift; exit !(shown >= low && shown <= high) }'
 }
 agreed=0
-for attempt in 1 2 3 4 5; do
+for _ in 1 2 3 4 5; do
   if figure_agrees; then agreed=1; break; fi
 done
 check_equal "lblAvilablePhysicalRam is 'N KB' within $drift_kb KB of the system's available memory" 1 "$agreed"

@@ -96,7 +96,8 @@ start_display() {
   local tries
   for ((tries = 0; tries < 100; tries++)); do
     if [[ -s "$display_file" ]]; then
-      export DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+      DISPLAY=":$(tr -d '[:space:]' <"$display_file")"
+      export DISPLAY
       return 0
     fi
     kill -0 "$xvfb_pid" 2>/dev/null || break
