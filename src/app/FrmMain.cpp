@@ -5,6 +5,7 @@
 #include "app/MainLayout.h"
 #include "app/ModIEOpen.h"
 #include "app/Program.h"
+#include "links/FrmAbout.h"
 
 namespace quillmere {
 
@@ -59,6 +60,7 @@ FrmMain::FrmMain(Program& program)
       Label11(control<forms::Control>(*this, "Label11")),
       TmrMemoryCount(addTimer("TmrMemoryCount", 1000, true)),
       MnuMain(buildMnuMain()),
+      mnuHelp2(buildMnuHelp2()),
       program_(program) {
     style.minButton = true;
     udScanTillNoOfFiles.min = 10;
@@ -76,6 +78,13 @@ FrmMain::FrmMain(Program& program)
     txtScanTillNumberOfFiles.Change = [this] { txtScanTillNumberOfFiles_Change(); };
     txtScanTillNumberOfFiles.GotFocus = [this] { txtScanTillNumberOfFiles_GotFocus(); };
     udScanTillNoOfFiles.Change = [this] { udScanTillNoOfFiles_Change(); };
+    for (forms::Control* button : {&lblhelp, &lblAbout, &lblOptimizeNow, &lblHide, &lblExit}) {
+        button->MouseMove = [this, button] { labelButton_MouseMove(*button); };
+    }
+    Picture1.MouseMove = [this] { Picture1_MouseMove(); };
+    lblhelp.Click = [this] { lblhelp_Click(); };
+    lblAbout.Click = [this] { lblAbout_Click(); };
+    Label11.Click = [this] { Label11_Click(); };
     lblOptimizeNow.Click = [this] { lblOptimizeNow_Click(); };
     lblHide.Click = [this] { lblHide_Click(); };
     lblExit.Click = [this] { lblExit_Click(); };
@@ -157,5 +166,22 @@ void FrmMain::lblExit_Click() {
 }
 
 void FrmMain::mnuExit_Click() { lblExit_Click(); }
+
+void FrmMain::labelButton_MouseMove(forms::Control& button) { button.setBold(true); }
+
+void FrmMain::Picture1_MouseMove() {
+    for (forms::Control* button : {&lblExit, &lblHide, &lblAbout, &lblhelp, &lblOptimizeNow}) {
+        button->setBold(false);
+    }
+}
+
+void FrmMain::lblhelp_Click() { program_.backend.popupMenu(*this, mnuHelp2); }
+
+void FrmMain::lblAbout_Click() {
+    FrmAbout& about = program_.aboutWindow();
+    program_.backend.showModal(about);
+}
+
+void FrmMain::mnuAbout_Click() { lblAbout_Click(); }
 
 }  // namespace quillmere

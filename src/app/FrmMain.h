@@ -37,6 +37,22 @@ public:
     void txtScanTillNumberOfFiles_GotFocus();
     void udScanTillNoOfFiles_Change();
 
+    // The label buttons, Help and About.
+    void labelButton_MouseMove(forms::Control& button);
+    void Picture1_MouseMove();
+    void lblhelp_Click();
+    void lblAbout_Click();
+    void mnuAbout_Click();
+
+    // The links.
+    void Label11_Click();
+    void mnuMailUS1_Click();
+    void mnuMailUS2_Click();
+    void mnuOnlineFAQ1_Click();
+    void mnuOnlineFAQ2_Click();
+    void mnuConatcOnlineCR1_Click();
+    void mnuConatcOnlineCR2_Click();
+
     // Optimization.
     void lblOptimizeNow_Click();
 
@@ -91,9 +107,12 @@ public:
     forms::Timer& TmrMemoryCount;
     // The tray pop-up menu: a hidden top-level menu that exists only to be popped up.
     const forms::MenuItem MnuMain;
+    // The Help button's pop-up menu.
+    const forms::MenuItem mnuHelp2;
 
 private:
     forms::MenuItem buildMnuMain();
+    forms::MenuItem buildMnuHelp2();
     NumberFormat numberFormat() const;
     std::string timeOfDayText() const;
     // The number a figure's text shows, as a bar takes it.

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/FrmMain.h"
+#include "links/FrmAbout.h"
 #include "optimize/FrmOptimize.h"
 
 namespace quillmere {
@@ -23,6 +24,13 @@ FrmOptimize& Program::optimizeWindow() {
         optimize_ = std::make_unique<FrmOptimize>(*this);
     }
     return *optimize_;
+}
+
+FrmAbout& Program::aboutWindow() {
+    if (!about_ || !about_->loaded()) {
+        about_ = std::make_unique<FrmAbout>(*this);
+    }
+    return *about_;
 }
 
 void Program::start() {

@@ -13,6 +13,7 @@ namespace quillmere {
 
 class FrmMain;
 class FrmOptimize;
+class FrmAbout;
 
 class Program {
 public:
@@ -34,6 +35,8 @@ public:
     FrmMain& main() { return *main_; }
     // The progress window; a fresh one once the last run has unloaded its window.
     FrmOptimize& optimizeWindow();
+    // The About window; a fresh one once the last was closed.
+    FrmAbout& aboutWindow();
     // Loads the main window, which runs its start-up.
     void start();
 
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<clsTray> tray_;
     std::unique_ptr<FrmMain> main_;
     std::unique_ptr<FrmOptimize> optimize_;
+    std::unique_ptr<FrmAbout> about_;
 };
 
 }  // namespace quillmere

@@ -5,7 +5,9 @@ namespace forms {
 void HeadlessBackend::formLoaded(Form&) {}
 void HeadlessBackend::formUnloaded(Form& form) { handles_.erase(&form); }
 void HeadlessBackend::formChanged(Form&, FormProperty) {}
-void HeadlessBackend::controlChanged(Control&, Property) { ++controlChanges; }
+void HeadlessBackend::controlChanged(Control& control, Property property) {
+    changes.emplace_back(control.name(), property);
+}
 void HeadlessBackend::timerChanged(Timer&) {}
 
 NativeHandle HeadlessBackend::handleFor(const void* object) const {

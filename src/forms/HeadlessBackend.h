@@ -49,7 +49,8 @@ public:
     std::vector<std::string> popups;  // names of the menus popped up
     std::vector<std::string> modals;  // names of the forms shown modal
     const Control* focused = nullptr;
-    int controlChanges = 0;
+    // Every change of a control, in order.
+    std::vector<std::pair<std::string, Property>> changes;
 
 private:
     NativeHandle handleFor(const void* object) const;

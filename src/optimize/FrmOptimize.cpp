@@ -1,5 +1,6 @@
 #include "optimize/FrmOptimize.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -42,12 +43,16 @@ forms::Control& buildOptimizeWindow(forms::Form& form) {
     return *form.find("Picture1");
 }
 
-// Writes every byte of a block: a text of spaces in two-byte characters.
+// Writes every byte of a block: a text of spaces in two-byte characters. The written part is
+// copied onto the rest, doubling each time.
 void fillWithSpaces(void* block) {
-    static const std::array<unsigned char, 2> space = {0x20, 0x00};
     auto* bytes = static_cast<unsigned char*>(block);
-    for (std::size_t i = 0; i < FrmOptimize::kBlockBytes; i += space.size()) {
-        std::memcpy(bytes + i, space.data(), space.size());
+    bytes[0] = 0x20;
+    bytes[1] = 0x00;
+    for (std::size_t done = 2; done < FrmOptimize::kBlockBytes;) {
+        const std::size_t copy = std::min(done, FrmOptimize::kBlockBytes - done);
+        std::memcpy(bytes + done, bytes, copy);
+        done += copy;
     }
 }
 

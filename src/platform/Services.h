@@ -149,6 +149,35 @@ public:
     virtual void exitNow() = 0;
 };
 
+// The shell calls behind the links.
+class Shell {
+public:
+    static constexpr int SW_SHOWNORMAL = 1;
+    static constexpr int SW_SHOWMAXIMIZED = 3;
+
+    virtual ~Shell() = default;
+    // Writes the temporary folder's path (ending in a backslash) into the start of the buffer when
+    // it fits, and returns its length; 0 on failure. A path too long for the buffer is not written
+    // and its length is returned.
+    virtual std::size_t GetTempPath(std::string& buffer) = 0;
+    // Writes into the start of the buffer the path of the program that opens the file (when it
+    // fits) and returns a value above 32 when one was found.
+    virtual std::intptr_t FindExecutable(const std::string& file, const std::string& directory,
+                                         std::string& result) = 0;
+    // An empty operation is the shell's default verb.
+    virtual std::intptr_t ShellExecute(NativeHandle window, const std::string& operation, const std::string& file,
+                                       const std::string& parameters, const std::string& directory,
+                                       int showCommand) = 0;
+};
+
+class Files {
+public:
+    virtual ~Files() = default;
+    // Creates the file (replacing one of that name) holding the bytes; false when it cannot.
+    virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+};
+
 // Separate blocks of memory for the optimization run.
 class BlockAllocator {
 public:
@@ -169,6 +198,8 @@ struct Services {
     Locale& locale;
     Process& process;
     BlockAllocator& blocks;
+    Shell& shell;
+    Files& files;
 };
 
 }  // namespace platform

@@ -16,15 +16,17 @@ forms::MenuItem FrmMain::buildMnuMain() {
         return forms::MenuItem{name, caption, {}, std::move(click)};
     };
     forms::MenuItem help = item("mnuHelp1", "Help");
-    help.items = {item("mnuMailUS1", "Mail Us"), item("mnuOnlineFAQ1", "Online FAQ"),
-                  item("mnuConatcOnlineCR1", "Contact Online Customer Representative")};
+    help.items = {item("mnuMailUS1", "Mail Us", [this] { mnuMailUS1_Click(); }),
+                  item("mnuOnlineFAQ1", "Online FAQ", [this] { mnuOnlineFAQ1_Click(); }),
+                  item("mnuConatcOnlineCR1", "Contact Online Customer Representative",
+                       [this] { mnuConatcOnlineCR1_Click(); })};
     forms::MenuItem menu = item("MnuMain", "Main");
     menu.items = {
         item("mnuQuillmere", kAppTitle, [this] { mnuQuillmere_Click(); }),
         item("mnuOptimize", "Optimize", [this] { mnuOptimize_Click(); }),
         item("mniline", "-"),
         std::move(help),
-        item("mnuAbout", "About"),
+        item("mnuAbout", "About", [this] { mnuAbout_Click(); }),
         item("mnuline2", "-"),
         item("mnuExit", "Exit", [this] { mnuExit_Click(); }),
     };

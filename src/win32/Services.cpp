@@ -15,6 +15,9 @@
 #undef SendMessage
 #undef FindWindow
 #undef Shell_NotifyIcon
+#undef GetTempPath
+#undef FindExecutable
+#undef ShellExecute
 
 namespace win32 {
 
@@ -273,9 +276,75 @@ void VirtualBlockAllocator::release(void* block) {
     VirtualFree(block, 0, MEM_RELEASE);
 }
 
+namespace {
+
+// Puts a text at the start of a caller's buffer when it fits there; true when it did.
+bool writeIntoBuffer(const std::string& text, std::string& buffer) {
+    if (text.size() >= buffer.size()) {
+        return false;
+    }
+    buffer.replace(0, text.size(), text);
+    return true;
+}
+
+}  // namespace
+
+std::size_t SystemShell::GetTempPath(std::string& buffer) {
+    std::wstring path(MAX_PATH + 1, L'\0');
+    const DWORD length = GetTempPathW(static_cast<DWORD>(path.size()), path.data());
+    if (length == 0 || length >= path.size()) {
+        return length;
+    }
+    path.resize(length);
+    const std::string text = toUtf8(path);
+    writeIntoBuffer(text, buffer);
+    return text.size();
+}
+
+std::intptr_t SystemShell::FindExecutable(const std::string& file, const std::string& directory,
+                                          std::string& result) {
+    wchar_t found[MAX_PATH] = {};
+    const std::wstring wideDirectory = toWide(directory);
+    const auto answer = reinterpret_cast<std::intptr_t>(FindExecutableW(
+        toWide(file).c_str(), directory.empty() ? nullptr : wideDirectory.c_str(), found));
+    if (answer > 32) {
+        writeIntoBuffer(toUtf8(found), result);
+    }
+    return answer;
+}
+
+std::intptr_t SystemShell::ShellExecute(forms::NativeHandle window, const std::string& operation,
+                                        const std::string& file, const std::string& parameters,
+                                        const std::string& directory, int showCommand) {
+    const std::wstring wideOperation = toWide(operation);
+    const std::wstring wideParameters = toWide(parameters);
+    const std::wstring wideDirectory = toWide(directory);
+    return reinterpret_cast<std::intptr_t>(ShellExecuteW(
+        nativeWindow(window), operation.empty() ? nullptr : wideOperation.c_str(), toWide(file).c_str(),
+        parameters.empty() ? nullptr : wideParameters.c_str(), directory.empty() ? nullptr : wideDirectory.c_str(),
+        showCommand));
+}
+
+bool SystemFiles::writeFile(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) != 0 &&
+                    written == bytes.size();
+    CloseHandle(file);
+    return ok;
+}
+
+bool SystemFiles::deleteFile(const std::string& path) {
+    return DeleteFileW(toWide(path).c_str()) != 0;
+}
+
 platform::Services SystemServices::services() {
-    return platform::Services{memory_,  settings_, registry_, notifyIcon_, windows_,
-                              clock_,   locale_,   process_,  blocks_};
+    return platform::Services{memory_, settings_, registry_, notifyIcon_, windows_, clock_,
+                              locale_, process_,  blocks_,   shell_,      files_};
 }
 
 }  // namespace win32

@@ -77,6 +77,20 @@ public:
     void release(void* block) override;
 };
 
+class SystemShell : public platform::Shell {
+public:
+    std::size_t GetTempPath(std::string& buffer) override;
+    std::intptr_t FindExecutable(const std::string& file, const std::string& directory, std::string& result) override;
+    std::intptr_t ShellExecute(forms::NativeHandle window, const std::string& operation, const std::string& file,
+                               const std::string& parameters, const std::string& directory, int showCommand) override;
+};
+
+class SystemFiles : public platform::Files {
+public:
+    bool writeFile(const std::string& path, const std::string& bytes) override;
+    bool deleteFile(const std::string& path) override;
+};
+
 // What follows the program's name on a command line: the name is a quoted text or runs up to the
 // first blank; one blank after it separates it from the arguments, and every character after that
 // blank is kept as it is.
@@ -97,6 +111,8 @@ private:
     UserLocale locale_;
     SystemProcess process_;
     VirtualBlockAllocator blocks_;
+    SystemShell shell_;
+    SystemFiles files_;
 };
 
 }  // namespace win32

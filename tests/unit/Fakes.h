@@ -260,11 +260,14 @@ public:
     }
     void release(void* block) override {
         auto it = blocks_.find(block);
-        const auto* bytes = it->second.first.get();
-        bool full = true;
-        for (std::size_t i = 0; i < it->second.second; ++i) {
-            full = full && bytes[i] == (i % 2 == 0 ? 0x20 : 0x00);
+        const std::size_t size = it->second.second;
+        if (spaces_.size() != size) {
+            spaces_.resize(size);
+            for (std::size_t i = 0; i < size; ++i) {
+                spaces_[i] = i % 2 == 0 ? 0x20 : 0x00;
+            }
         }
+        const bool full = std::memcmp(it->second.first.get(), spaces_.data(), size) == 0;
         touchedInFull.push_back(full);
         released.push_back(block);
         blocks_.erase(it);
@@ -275,6 +278,78 @@ public:
 private:
     CallLog& log_;
     std::map<void*, std::pair<std::unique_ptr<unsigned char[]>, std::size_t>> blocks_;
+    std::vector<unsigned char> spaces_;  // a block as the run must leave it: spaces, two bytes each
+};
+
+// The shell as the test says: a temporary folder, a program for the probe file, every call logged.
+class Shell : public platform::Shell {
+public:
+    explicit Shell(CallLog& log) : log_(log) {}
+    std::size_t tempPathLength = 0;  // 0: from tempPath
+    std::string tempPath = "C:\\Users\\me\\AppData\\Local\\Temp\\";
+    std::intptr_t findAnswer = 42;
+    std::string foundProgram = "C:\\Program Files\\Browser\\browser.EXE";
+    struct Execute {
+        NativeHandle window;
+        std::string operation, file, parameters, directory;
+        int show;
+    };
+    std::vector<Execute> executed;
+    std::function<void()> onFind;
+
+    std::size_t GetTempPath(std::string& buffer) override {
+        log_.push_back("GetTempPath");
+        if (tempPath.empty()) {
+            return 0;
+        }
+        if (tempPath.size() < buffer.size()) {
+            buffer.replace(0, tempPath.size(), tempPath);
+        }
+        return tempPathLength != 0 ? tempPathLength : tempPath.size();
+    }
+    std::intptr_t FindExecutable(const std::string& file, const std::string& directory, std::string& result) override {
+        log_.push_back("FindExecutable " + file + " '" + directory + "'");
+        if (onFind) {
+            onFind();
+        }
+        if (findAnswer > 32 && foundProgram.size() < result.size()) {
+            result.replace(0, foundProgram.size(), foundProgram);
+        }
+        return findAnswer;
+    }
+    std::intptr_t ShellExecute(NativeHandle window, const std::string& operation, const std::string& file,
+                               const std::string& parameters, const std::string& directory, int show) override {
+        log_.push_back("ShellExecute");
+        executed.push_back({window, operation, file, parameters, directory, show});
+        return 42;
+    }
+
+private:
+    CallLog& log_;
+};
+
+// Files by path; some paths cannot be written.
+class Files : public platform::Files {
+public:
+    explicit Files(CallLog& log) : log_(log) {}
+    std::map<std::string, std::string> files;
+    bool refuseWrites = false;
+    bool writeFile(const std::string& path, const std::string& bytes) override {
+        log_.push_back("write file " + path);
+        // A path that starts with blanks is no path at all.
+        if (refuseWrites || path.empty() || path[0] == ' ') {
+            return false;
+        }
+        files[path] = bytes;
+        return true;
+    }
+    bool deleteFile(const std::string& path) override {
+        log_.push_back("delete file " + path);
+        return files.erase(path) == 1;
+    }
+
+private:
+    CallLog& log_;
 };
 
 // The whole program on the headless backend with every service faked.
@@ -289,7 +364,10 @@ struct Machine {
     Locale locale;
     Process process{log};
     BlockAllocator blocks{log};
-    platform::Services services{memory, settings, registry, notifyIcon, windows, clock, locale, process, blocks};
+    Shell shell{log};
+    Files files{log};
+    platform::Services services{memory, settings, registry, notifyIcon, windows, clock,
+                                locale, process,  blocks,   shell,      files};
     forms::HeadlessBackend backend;
     std::unique_ptr<quillmere::Program> program;
 

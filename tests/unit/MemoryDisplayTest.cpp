@@ -134,12 +134,12 @@ TEST_F(Display, PageFileRuleComparesTheLeadingNumbersOfTheTexts) {
 TEST_F(Display, ARunInProgressFreezesEverythingAndLeavesTheTimerAlone) {
     machine.start();
     const std::string time = main().lblTime.text();
-    const int changes = machine.backend.controlChanges;
+    const std::size_t changes = machine.backend.changes.size();
     machine.program->bOptimizing = true;
     machine.clock.advance(5);
     machine.memory.status.ullAvailPhys = 1ULL << 30;
     tick();
-    EXPECT_EQ(machine.backend.controlChanges, changes);
+    EXPECT_EQ(machine.backend.changes.size(), changes);
     EXPECT_EQ(main().lblTime.text(), time);
     EXPECT_TRUE(main().TmrMemoryCount.enabled());
 }
