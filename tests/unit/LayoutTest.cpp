@@ -146,7 +146,7 @@ void expectControls(const forms::Form& form, const std::vector<Designed>& design
         });
         EXPECT_TRUE(designedHere) << control->name() << " is not part of the design";
     }
-    EXPECT_EQ(form.controls().size(), design.size()) << "a control is built twice";
+    EXPECT_EQ(form.controls().size(), design.size()) << "the form and its design hold different numbers of controls";
 }
 
 void expectTimers(const forms::Form& form, const std::vector<std::pair<std::string, int>>& designed) {
@@ -243,8 +243,9 @@ TEST_F(Layout, MainWindow) {
         outline("Shape4", kSteelBlue, {765, 6060, 9645, 975}),
         {.name = "Label10", .kind = Kind::Label, .text = "Quillmere v5.0.1 Settings", .font = kPanelFont,
          .foreColor = kSteelBlue, .rect = {930, 6165}, .autoSize = true},
-        {.name = "chkRunWhenWIndowsStarts", .kind = Kind::CheckBox, .text = "Load Quillmere v5.0.1 when windows starts.",
-         .foreColor = kBlue, .rect = {1170, 6585, 4005, 225}, .backColor = kWhite},
+        {.name = "chkRunWhenWIndowsStarts", .kind = Kind::CheckBox,
+         .text = "Load Quillmere v5.0.1 when windows starts.", .foreColor = kBlue, .rect = {1170, 6585, 4005, 225},
+         .backColor = kWhite},
         {.name = "chkAutoFreeRamPercent", .kind = Kind::CheckBox, .text = "Automatically Free If RAM Memory goes below",
          .foreColor = kBlue, .rect = {5730, 6585, 3585, 225}, .backColor = kWhite},
         {.name = "txtScanTillNumberOfFiles", .kind = Kind::TextBox, .text = "50", .font = kSmallArial,
