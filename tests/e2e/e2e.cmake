@@ -20,10 +20,14 @@ add_test(NAME e2e.wine_prefix
   COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/make-prefix.sh ${QUILLMERE_E2E_ARGUMENTS})
 set_tests_properties(e2e.wine_prefix PROPERTIES LABELS e2e TIMEOUT 300 FIXTURES_SETUP quillmere_wine_prefix)
 
-foreach(test first-start close-request auto-argument exit-button stored-garbage)
+# Every script here is a test, except the shared library and the prefix maker.
+file(GLOB QUILLMERE_E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.sh)
+list(REMOVE_ITEM QUILLMERE_E2E_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/lib.sh ${CMAKE_CURRENT_LIST_DIR}/make-prefix.sh)
+foreach(script ${QUILLMERE_E2E_SCRIPTS})
+  get_filename_component(test ${script} NAME_WE)
   string(REPLACE "-" "_" name ${test})
   add_test(NAME e2e.${name}
-    COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/${test}.sh ${QUILLMERE_E2E_ARGUMENTS})
+    COMMAND bash ${script} ${QUILLMERE_E2E_ARGUMENTS})
   set_tests_properties(e2e.${name} PROPERTIES
     LABELS e2e TIMEOUT 600 FIXTURES_REQUIRED quillmere_wine_prefix)
 endforeach()
