@@ -30,5 +30,9 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "run: to see it: DISPLAY=$DISPLAY import -window root quillmere.png"
 fi
 
+# The program's faces, mapped onto free families with the same proportions where they are missing
+# (again on every run: importing the same values changes nothing).
+wine reg import tools/wine-fonts.reg >/dev/null 2>&1
+
 echo "run: wine build/mingw/quillmere.exe $*"
 wine build/mingw/quillmere.exe "$@"

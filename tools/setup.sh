@@ -10,7 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64   # quillmere.exe
   wine wine64                                            # running it
   xvfb xdotool imagemagick x11-utils                     # a virtual display, clicks, screenshots
-  fonts-liberation fonts-dejavu-core                     # fonts for the program's texts
+  fonts-liberation fonts-dejavu-core fonts-lato          # fonts for the program's texts
 )
 # The number tests check that formatting ignores the C library's locale, under one whose decimal
 # separator is a comma.
