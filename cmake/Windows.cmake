@@ -12,8 +12,34 @@ else()
     -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--tsaware -Wl,--image-base,0x140000000)
 endif()
 
+# The program icon of the executable's resources, written at build time by a tool that draws it with
+# the same code as the windows' icons. It runs on the build machine, so a cross build compiles it with
+# the build machine's own compiler.
+set(QUILLMERE_ICON ${CMAKE_CURRENT_BINARY_DIR}/quillmere.ico)
+set(QUILLMERE_ICON_TOOL_SOURCES ${CMAKE_SOURCE_DIR}/src/win32/resources/MakeIcon.cpp
+  ${CMAKE_SOURCE_DIR}/src/win32/IconPixels.cpp)
+if(CMAKE_CROSSCOMPILING)
+  find_program(QUILLMERE_HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+  set(QUILLMERE_ICON_TOOL ${CMAKE_CURRENT_BINARY_DIR}/make-icon)
+  add_custom_command(OUTPUT ${QUILLMERE_ICON_TOOL}
+    COMMAND ${QUILLMERE_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR}/src
+      ${QUILLMERE_ICON_TOOL_SOURCES} -o ${QUILLMERE_ICON_TOOL}
+    DEPENDS ${QUILLMERE_ICON_TOOL_SOURCES} ${CMAKE_SOURCE_DIR}/src/win32/IconPixels.h
+    COMMENT "Building the icon tool for the build machine")
+else()
+  add_executable(make-icon ${QUILLMERE_ICON_TOOL_SOURCES})
+  target_include_directories(make-icon PRIVATE src)
+  set(QUILLMERE_ICON_TOOL $<TARGET_FILE:make-icon>)
+endif()
+add_custom_command(OUTPUT ${QUILLMERE_ICON}
+  COMMAND ${QUILLMERE_ICON_TOOL} ${QUILLMERE_ICON}
+  DEPENDS ${QUILLMERE_ICON_TOOL}
+  COMMENT "Drawing the program icon")
+set_source_files_properties(src/win32/resources/quillmere.rc PROPERTIES
+  INCLUDE_DIRECTORIES ${CMAKE_CURRENT_BINARY_DIR} OBJECT_DEPENDS ${QUILLMERE_ICON})
+
 file(GLOB QUILLMERE_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
-add_executable(quillmere WIN32 ${QUILLMERE_WIN32_SOURCES} src/win32/resources/quillmere.rc)
+add_executable(quillmere WIN32 ${QUILLMERE_WIN32_SOURCES} src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
 target_link_libraries(quillmere PRIVATE quillmere_core user32 gdi32 comctl32 shell32 advapi32)
 if(MSVC)
   # The manifest is part of the resource file; the linker must not add one of its own.

@@ -1,60 +1,66 @@
 #include "win32/IconArt.h"
 
-#include <cmath>
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
+
+#include "win32/IconPixels.h"
 
 namespace win32 {
 
 namespace {
 
-constexpr COLORREF kSquareBlue = RGB(30, 100, 200);
-constexpr COLORREF kEdgeBlue = RGB(14, 42, 107);
-constexpr COLORREF kChipWhite = RGB(255, 255, 255);
-constexpr COLORREF kDieBlue = RGB(98, 147, 221);
-
-// The artwork is laid out on a 16 by 16 grid and scaled to the icon's size.
-class Grid {
-public:
-    explicit Grid(int size) : unit_(size / 16.0) {}
-    int at(double gridUnits) const { return static_cast<int>(std::lround(gridUnits * unit_)); }
-    RECT rect(double left, double top, double right, double bottom) const {
-        return {at(left), at(top), at(right), at(bottom)};
-    }
-
-private:
-    double unit_;
+// The pointing hand, one text row per pixel row: '#' black, '-' white, '.' transparent. The tip of
+// the index finger is at column 12 of row 1, the cursor's hot spot.
+constexpr int kCursorSize = 32;
+constexpr int kHotSpotX = 12;
+constexpr int kHotSpotY = 1;
+constexpr std::array<std::string_view, kCursorSize> kHand = {
+    "................................",
+    "...........###..................",
+    "..........#---#.................",
+    "..........#---#.................",
+    "..........#---#.................",
+    "..........#---#.................",
+    "..........#---#.................",
+    "..........#---####..............",
+    "..........#---#---####..........",
+    "..........#---#---#---#.........",
+    "..........#---#---#---###.......",
+    "..........#---#---#---#--#......",
+    ".....###..#---#---#---#--#......",
+    "....#---#.#--------------#......",
+    "....#--------------------#......",
+    "....#--------------------#......",
+    ".....#-------------------#......",
+    "......#------------------#......",
+    ".......#-----------------#......",
+    "........#---------------#.......",
+    ".........#-------------#........",
+    "..........#-----------#.........",
+    "..........#-----------#.........",
+    "..........#############.........",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
 };
 
-void fill(HDC dc, const RECT& rect, COLORREF color) {
-    SetDCBrushColor(dc, color);
-    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-// GDI draws no alpha: every pixel it leaves untouched stays 0, which is black and transparent, so
-// the artwork uses no pure black.
-void paintArtwork(HDC dc, int size) {
-    const Grid grid(size);
-    HPEN edge = CreatePen(PS_INSIDEFRAME, grid.at(1) > 0 ? grid.at(1) : 1, kEdgeBlue);
-    const HGDIOBJ oldPen = SelectObject(dc, edge);
-    SetDCBrushColor(dc, kSquareBlue);
-    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(DC_BRUSH));
-    RoundRect(dc, 0, 0, size, size, grid.at(6), grid.at(6));
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(edge);
-
-    // The chip: a white body with two pins on each side and a blue die; a notch marks pin 1.
-    fill(dc, grid.rect(4, 4, 12, 12), kChipWhite);
-    for (const double pin : {6.0, 9.0}) {
-        fill(dc, grid.rect(2, pin, 4, pin + 1), kChipWhite);
-        fill(dc, grid.rect(12, pin, 14, pin + 1), kChipWhite);
-        fill(dc, grid.rect(pin, 2, pin + 1, 4), kChipWhite);
-        fill(dc, grid.rect(pin, 12, pin + 1, 14), kChipWhite);
+constexpr bool handRowsAreWhole() {
+    for (const std::string_view row : kHand) {
+        if (row.size() != kCursorSize) {
+            return false;
+        }
     }
-    fill(dc, grid.rect(6, 6, 10, 10), kDieBlue);
-    fill(dc, grid.rect(4.5, 4.5, 5.5, 5.5), kSquareBlue);
+    return kHand[kHotSpotY][kHotSpotX] == '#';
 }
+static_assert(handRowsAreWhole(), "every row of the hand has 32 pixels and the hot spot is on the outline");
 
 }  // namespace
 
@@ -72,24 +78,17 @@ HICON createProgramIcon(int size) {
     if (color == nullptr) {
         return nullptr;
     }
-    HDC dc = CreateCompatibleDC(nullptr);
-    const HGDIOBJ oldBitmap = SelectObject(dc, color);
-    paintArtwork(dc, size);
-    GdiFlush();
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
+    const std::vector<std::uint32_t> pixels = programIconPixels(size);
+    auto* target = static_cast<std::uint32_t*>(bits);
+    std::copy(pixels.begin(), pixels.end(), target);
 
-    // Painted pixels become opaque; the mask marks the others transparent for systems that draw
-    // icons without alpha. Mask rows are padded to whole 16-bit words.
+    // The mask marks the fully transparent pixels, for systems that draw icons without alpha.
+    // Mask rows are padded to whole 16-bit words.
     const int maskStride = (size + 15) / 16 * 2;
     std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride * size), 0);
-    auto* pixels = static_cast<std::uint32_t*>(bits);
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
-            std::uint32_t& pixel = pixels[y * size + x];
-            if ((pixel & 0x00FFFFFF) != 0) {
-                pixel |= 0xFF000000;
-            } else {
+            if ((pixels[static_cast<std::size_t>(y * size + x)] >> 24) == 0) {
                 maskBits[static_cast<std::size_t>(y * maskStride + x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
             }
         }
@@ -104,6 +103,27 @@ HICON createProgramIcon(int size) {
     DeleteObject(mask);
     DeleteObject(color);
     return result;
+}
+
+HCURSOR createHandCursor(HINSTANCE instance) {
+    // A monochrome cursor is two bit planes: where the AND plane is 1 the screen shows through,
+    // elsewhere the XOR plane gives white (1) or black (0). Rows are 32 bits, most significant first.
+    constexpr int kStride = kCursorSize / 8;
+    std::array<std::uint8_t, kStride * kCursorSize> andPlane{};
+    std::array<std::uint8_t, kStride * kCursorSize> xorPlane{};
+    for (int y = 0; y < kCursorSize; ++y) {
+        for (int x = 0; x < kCursorSize; ++x) {
+            const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
+            const std::size_t at = static_cast<std::size_t>(y * kStride + x / 8);
+            const char pixel = kHand[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+            if (pixel == '.') {
+                andPlane[at] |= bit;
+            } else if (pixel == '-') {
+                xorPlane[at] |= bit;
+            }
+        }
+    }
+    return CreateCursor(instance, kHotSpotX, kHotSpotY, kCursorSize, kCursorSize, andPlane.data(), xorPlane.data());
 }
 
 }  // namespace win32

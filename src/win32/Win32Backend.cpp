@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 
+#include "win32/IconArt.h"
 #include "win32/Text.h"
 
 namespace win32 {
@@ -185,7 +186,9 @@ HMENU buildPopup(const forms::MenuItem& menu, std::vector<const forms::MenuItem*
 }  // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance)
-    : instance_(instance), taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    : instance_(instance),
+      taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      handCursor_(createHandCursor(instance)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
@@ -211,6 +214,7 @@ Win32Backend::~Win32Backend() {
         UnregisterClassW(name, instance_);
     }
     UnregisterClassW(kPictureClass, instance_);
+    DestroyCursor(handCursor_);
 }
 
 int Win32Backend::runMessageLoop() {
@@ -456,9 +460,13 @@ void Win32Backend::createChild(FormWindow& owner, Control& control) {
     if (control.kind() != Kind::PictureBox) {
         // Our own picture class registered itself on creation; the system's classes are
         // subclassed for the pointer and focus events.
+        // The window procedure is swapped directly rather than through the common controls'
+        // subclass chain, which looks up a window property on every message.
         child.hwnd = hwnd;
         windows_[hwnd] = &child;
-        SetWindowSubclass(hwnd, childProc, 0, reinterpret_cast<DWORD_PTR>(&child));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&child));
+        child.systemProc =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(childProc)));
     }
     child.nameAtom = GlobalAddAtomA(control.name().c_str());
     SetPropA(hwnd, kControlNameProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(child.nameAtom)));
@@ -784,28 +792,29 @@ LRESULT CALLBACK Win32Backend::windowProc(HWND hwnd, UINT message, WPARAM wParam
                                       : window->backend->pictureMessage(*window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR data) {
-    auto& child = *reinterpret_cast<Window*>(data);
+LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& child = *reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    const WNDPROC systemProc = child.systemProc;
     switch (message) {
     case WM_MOUSEMOVE: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
         child.control->raiseMouseMove();
         return result;
     }
     case WM_SETFOCUS: {
-        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        const LRESULT result = CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
         child.control->raiseGotFocus();
         return result;
     }
     case WM_NCDESTROY:
         child.backend->windows_.erase(hwnd);
-        RemoveWindowSubclass(hwnd, childProc, 0);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         break;
     default:
         break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
 }
 
 bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -976,7 +985,7 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
             const Control* hit = form.hitTest(control, {toTwips(pointer.x, dpi), toTwips(pointer.y, dpi)});
             const Control& under = hit != nullptr ? *hit : control;
             const bool hand = under.mousePointer == forms::Cursor::Hand && under.isEffectivelyEnabled();
-            SetCursor(LoadCursor(nullptr, hand ? IDC_HAND : IDC_ARROW));
+            SetCursor(hand && handCursor_ != nullptr ? handCursor_ : LoadCursor(nullptr, IDC_ARROW));
             return TRUE;
         }
         break;

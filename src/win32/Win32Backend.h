@@ -51,6 +51,8 @@ private:
         forms::Control* control;
         HWND hwnd = nullptr;
         ATOM nameAtom = 0;
+        // Child windows of the system's classes: the class's own window procedure.
+        WNDPROC systemProc = nullptr;
         // Picture boxes: a left button press in progress, and what it went down on (nullptr for
         // the picture itself). A click needs the release over the same thing.
         bool pressing = false;
@@ -72,8 +74,7 @@ private:
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR data);
+    static LRESULT CALLBACK childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT formMessage(FormWindow& owner, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT pictureMessage(Window& picture, UINT message, WPARAM wParam, LPARAM lParam);
     // The notifications and colour requests a container gets from its child windows.
@@ -101,6 +102,8 @@ private:
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
+    // The pointer over label buttons and links, drawn by the program.
+    HCURSOR handCursor_;
     mutable GdiCache cache_;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> forms_;
     std::unordered_map<HWND, Window*> windows_;
