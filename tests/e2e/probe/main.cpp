@@ -16,11 +16,17 @@ const Command commands[] = {
     {"controls", "controls HWND            every named child control of HWND", probe::listControls},
     {"close", "close HWND               post WM_CLOSE", probe::postClose},
     {"press-ok", "press-ok CAPTION         press OK on the message box titled CAPTION", probe::pressOk},
+    {"message-box", "message-box CAPTION      the text and buttons of the message box titled CAPTION",
+     probe::showMessageBox},
+    {"watch", "watch PID CLASS SECONDS  every change of PID's window of CLASS and of its progress bar, until it goes",
+     probe::watchWindow},
     {"tray", "tray HWND                the tray icon of HWND (uID 1) and the icons in the tray", probe::showTray},
     {"tray-event", "tray-event HWND CODE     post the tray callback WM_MOUSEMOVE(1, CODE)", probe::postTrayEvent},
     {"memory", "memory                   the system's physical memory", probe::showMemory},
     {"start", "start EXE [TAIL]         run \"EXE\" followed by the raw TAIL", probe::startProgram},
     {"running", "running PID              whether the process PID is still running", probe::showRunning},
+    {"process-memory", "process-memory PID       working set and private bytes of process PID, now and at peak",
+     probe::showProcessMemory},
 };
 
 int usage() {

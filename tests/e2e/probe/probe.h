@@ -31,6 +31,8 @@ int showControl(const Arguments& args);
 int listControls(const Arguments& args);
 int postClose(const Arguments& args);
 int pressOk(const Arguments& args);
+int watchWindow(const Arguments& args);
+int showMessageBox(const Arguments& args);
 
 // The notification area.
 int showTray(const Arguments& args);
@@ -40,5 +42,6 @@ int postTrayEvent(const Arguments& args);
 int showMemory(const Arguments& args);
 int startProgram(const Arguments& args);
 int showRunning(const Arguments& args);
+int showProcessMemory(const Arguments& args);
 
 }  // namespace probe
