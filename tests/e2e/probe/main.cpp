@@ -25,7 +25,7 @@ const Command commands[] = {
     {"memory", "memory                   the system's physical memory", probe::showMemory},
     {"start", "start EXE [TAIL]         run \"EXE\" followed by the raw TAIL", probe::startProgram},
     {"running", "running PID              whether the process PID is still running", probe::showRunning},
-    {"process-memory", "process-memory PID       working set and private bytes of process PID, now and at peak",
+    {"process-memory", "process-memory PID       the working set of process PID, now and at its peak",
      probe::showProcessMemory},
 };
 

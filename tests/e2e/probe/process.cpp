@@ -8,6 +8,8 @@
 
 namespace probe {
 
+// Wine fills the working set and its peak from the process's resident memory; it leaves the private
+// bytes at 0, so they are not shown.
 int showProcessMemory(const Arguments& args) {
   if (args.size() != 1) return wrongArguments("process-memory");
   const DWORD processId = std::strtoul(args[0].c_str(), nullptr, 10);
@@ -16,17 +18,14 @@ int showProcessMemory(const Arguments& args) {
     printField("found", 0);
     return 1;
   }
-  PROCESS_MEMORY_COUNTERS_EX counters{};
+  PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
-  const bool read =
-      GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters) != 0;
+  const bool read = GetProcessMemoryInfo(process, &counters, sizeof counters) != 0;
   CloseHandle(process);
   printField("found", read ? 1 : 0);
   if (!read) return 1;
   printField("working_set", static_cast<long long>(counters.WorkingSetSize));
   printField("peak_working_set", static_cast<long long>(counters.PeakWorkingSetSize));
-  printField("private_bytes", static_cast<long long>(counters.PrivateUsage));
-  printField("peak_private_bytes", static_cast<long long>(counters.PeakPagefileUsage));
   return 0;
 }
 
