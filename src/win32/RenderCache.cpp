@@ -13,10 +13,11 @@ constexpr int kTwipsPerInch = 1440;
 constexpr UINT kDesignDpi = 96;
 constexpr forms::Color kSystemColorFlag = 0x80000000;
 
-// The toolkit's default font is the classic dialog font; its modern equivalent is the dialog
-// alias, which the system maps to the user interface font of the installation.
+// The toolkit's default font is the classic dialog font, a bitmap font that does not scale with the
+// display. Microsoft Sans Serif is its outline twin with the same widths, so texts designed for it
+// still fit their controls; the dialog alias would give Tahoma, which is wider.
 std::wstring faceName(std::string_view name) {
-    return name == "MS Sans Serif" ? std::wstring(L"MS Shell Dlg 2") : toWide(name);
+    return name == "MS Sans Serif" ? std::wstring(L"Microsoft Sans Serif") : toWide(name);
 }
 
 }  // namespace
@@ -65,7 +66,9 @@ HFONT GdiCache::font(const forms::Font& font, UINT dpi) {
         return found->second;
     }
     // A negative height asks for the character height (the em size) rather than the cell height.
-    const int height = -MulDiv(static_cast<int>(hundredths), static_cast<int>(dpi), 7200);
+    // It is rounded down: the layout is fixed, and a text a pixel larger than its share of the
+    // scale (8.25 points are 16.5 pixels at 144 DPI) no longer fits the control designed for it.
+    const int height = -static_cast<int>(hundredths * static_cast<long>(dpi) / 7200);
     HFONT created = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, faceName(font.name).c_str());

@@ -497,6 +497,11 @@ void Win32Backend::applyFont(const Window& child) {
         SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(cache_.font(child.control->font(), child.owner->dpi)),
                      TRUE);
     }
+    if (kind == Kind::TextBox) {
+        // A text box's text starts at its left edge, in line with the labels designed above and below
+        // it; a new font brings back the font's own margins, so they go after every font.
+        SendMessageW(child.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    }
 }
 
 void Win32Backend::applyText(const Window& child) {
