@@ -248,6 +248,19 @@ check_registry_absent() {  # KEY NAME
   fi
 }
 
+# Checks that the REG_SZ value NAME under KEY holds a local time in the program's form
+# "YYYY-MM-DD hh:mm:ss" that lies between the clock readings FROM and TO (seconds since the epoch).
+check_registry_time() {  # KEY NAME FROM TO
+  local value stamp
+  value=$(registry_value "$1" "$2") || value="(absent)"
+  if [[ "$value" =~ ^REG_SZ\ ([0-9]{4}-[0-9]{2}-[0-9]{2}\ [0-9]{2}:[0-9]{2}:[0-9]{2})$ ]] &&
+    stamp=$(date -d "${BASH_REMATCH[1]}" +%s 2>/dev/null) && ((stamp >= $3 && stamp <= $4)); then
+    note "ok: $1 \"$2\" holds the time '${BASH_REMATCH[1]}'"
+  else
+    fail "$1 \"$2\": expected a time 'YYYY-MM-DD hh:mm:ss' between $(date -d "@$3" '+%F %T') and $(date -d "@$4" '+%F %T'), got '$value'"
+  fi
+}
+
 set_registry() {  # KEY NAME DATA: writes a REG_SZ value
   wine reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 || die "could not write $1 \"$2\""
 }
