@@ -53,8 +53,8 @@ struct Background {
 };
 
 // Paints a window's client area: its background, then the visible windowless controls in the
-// order given (later ones over earlier ones). Only the update rectangle is drawn, into a memory
-// bitmap copied to the window in one step, so nothing flickers.
+// order given (later ones over earlier ones). Only the rectangles of the update region are drawn,
+// each into a memory bitmap copied to the window in one step, so nothing flickers.
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
                  GdiCache& cache);
 

@@ -1,5 +1,9 @@
 // Painting a window's windowless controls over its background.
 #include "win32/Render.h"
+
+#include <cstddef>
+#include <vector>
+
 #include "win32/Text.h"
 
 namespace win32 {
@@ -131,27 +135,63 @@ void paintContent(HDC dc, const RECT& area, UINT dpi, const Background& backgrou
     }
 }
 
+// Paints one area into a memory bitmap of its size, copied to the window in one step so that
+// nothing flickers; the bitmap's origin is moved so that the controls are drawn in client coordinates.
+void paintArea(HDC dc, const RECT& area, UINT dpi, const Background& background,
+               const std::vector<forms::Control*>& controls, GdiCache& cache) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    const HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
+    SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
+    paintContent(buffer, area, dpi, background, controls, cache);
+    BitBlt(dc, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
+    SelectObject(buffer, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+}
+
+// The rectangles of a window's update region; its bounding box when the region cannot be read.
+std::vector<RECT> updateAreas(HWND window) {
+    RECT bounds;
+    if (!GetUpdateRect(window, &bounds, FALSE)) {
+        return {};
+    }
+    std::vector<RECT> areas;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (region != nullptr && GetUpdateRgn(window, region, FALSE) != ERROR) {
+        const DWORD size = GetRegionData(region, 0, nullptr);
+        std::vector<std::byte> data(size);
+        auto* header = reinterpret_cast<RGNDATA*>(data.data());
+        if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, header) == size) {
+            const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+            areas.assign(rects, rects + header->rdh.nCount);
+        }
+    }
+    if (region != nullptr) {
+        DeleteObject(region);
+    }
+    if (areas.empty()) {
+        areas.push_back(bounds);
+    }
+    return areas;
+}
+
 }  // namespace
 
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
                  GdiCache& cache) {
+    // The update region is taken apart before BeginPaint validates it: a second's changes are a few
+    // small labels far apart, and their bounding box would be most of the window.
+    const std::vector<RECT> areas = updateAreas(window);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    const RECT& area = paint.rcPaint;
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    if (width > 0 && height > 0) {
-        // The memory bitmap covers the update rectangle only; its origin is moved so that the
-        // controls are drawn in client coordinates.
-        HDC buffer = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-        const HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
-        SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-        paintContent(buffer, area, dpi, background, controls, cache);
-        BitBlt(dc, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
-        SelectObject(buffer, oldBitmap);
-        DeleteObject(bitmap);
-        DeleteDC(buffer);
+    for (const RECT& area : areas) {
+        paintArea(dc, area, dpi, background, controls, cache);
     }
     EndPaint(window, &paint);
 }

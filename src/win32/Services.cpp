@@ -103,20 +103,22 @@ std::string RegistrySettingsStore::GetSetting(const std::string& application, co
                                               const std::string& key, const std::string& defaultText) {
     const std::wstring path = settingsKeyPath(application, section);
     const std::wstring name = toWide(key);
-    DWORD bytes = 0;
-    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
+    // Settings are short: the first read takes a buffer that fits them, so the once-a-second reads
+    // cost one call each. A longer value (or one another program lengthens between two reads) is
+    // read again in the size the system tells.
+    std::wstring text(128, L'\0');
+    DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
                                   &bytes);
-    // Another program may lengthen the value between asking for its size and reading it: then the
-    // system tells the new size, and the read is tried again.
-    while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
-        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    while (status == ERROR_MORE_DATA) {
+        text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
         bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
         status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
                               &bytes);
-        if (status == ERROR_SUCCESS) {
-            text.resize(std::wcslen(text.c_str()));
-            return toUtf8(text);
-        }
+    }
+    if (status == ERROR_SUCCESS) {
+        text.resize(std::wcslen(text.c_str()));
+        return toUtf8(text);
     }
     return defaultText;
 }

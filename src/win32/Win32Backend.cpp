@@ -520,13 +520,20 @@ void Win32Backend::applyValue(const Window& child) {
     if (const auto* box = dynamic_cast<const forms::CheckBox*>(child.control)) {
         SendMessageW(child.hwnd, BM_SETCHECK, static_cast<WPARAM>(box->value()), 0);
     } else if (const auto* bar = dynamic_cast<const forms::ProgressBar*>(child.control)) {
-        // The display tick sets every bar each second; unchanged figures must not repaint it.
+        // The display tick sets every bar each second, and the memory figures move a little almost
+        // every time. A bar is repainted only when its fill would look different: a new position
+        // that fills the same pixels as the one shown is not sent.
         const BarPosition position = barPosition(*bar);
-        if (SendMessageW(child.hwnd, PBM_GETRANGE, FALSE, 0) != position.max ||
-            SendMessageW(child.hwnd, PBM_GETRANGE, TRUE, 0) != 0) {
+        const bool sameRange = SendMessageW(child.hwnd, PBM_GETRANGE, FALSE, 0) == position.max &&
+                               SendMessageW(child.hwnd, PBM_GETRANGE, TRUE, 0) == 0;
+        if (!sameRange) {
             SendMessageW(child.hwnd, PBM_SETRANGE32, 0, position.max);
         }
-        if (SendMessageW(child.hwnd, PBM_GETPOS, 0, 0) != position.value) {
+        const auto shown = static_cast<int>(SendMessageW(child.hwnd, PBM_GETPOS, 0, 0));
+        RECT client;
+        GetClientRect(child.hwnd, &client);
+        const auto filled = [&](int value) { return MulDiv(value, client.right, position.max); };
+        if (shown != position.value && (!sameRange || filled(shown) != filled(position.value))) {
             SendMessageW(child.hwnd, PBM_SETPOS, static_cast<WPARAM>(position.value), 0);
         }
     }
