@@ -11,18 +11,7 @@ using Kind = forms::Control::Kind;
 
 namespace {
 
-constexpr forms::Color kSteelBlue = rgb(26, 111, 162);
-constexpr forms::Color kBlue = rgb(98, 147, 221);
-constexpr forms::Color kLightBlue = rgb(155, 188, 249);
-constexpr forms::Color kWhite = rgb(255, 255, 255);
-constexpr forms::Color kGrey = rgb(128, 128, 128);
-constexpr forms::Color kDarkRed = rgb(192, 0, 0);
-constexpr forms::Color kBlack = rgb(0, 0, 0);
-constexpr forms::Color kDarkBlue = rgb(14, 42, 107);
-constexpr forms::Color kTitleBlue = rgb(72, 128, 204);
-constexpr forms::Color kNavy = rgb(49, 49, 111);
-
-const Font kTitleFont{"Verdana", 18, false, true};
+using namespace palette;
 const Font kPanelFont{"Arial", 9};
 const Font kButtonFont{"Arial", 9.75};
 const Font kFooterFont{"Arial", 8.25};

@@ -13,19 +13,15 @@ using Kind = forms::Control::Kind;
 
 namespace {
 
-constexpr forms::Color kLinkBlue = rgb(98, 147, 221);
+using namespace palette;
+
 constexpr forms::Color kHoverRed = rgb(255, 0, 0);
-constexpr forms::Color kLightBlue = rgb(155, 188, 249);
-constexpr forms::Color kDarkBlue = rgb(14, 42, 107);
-constexpr forms::Color kTitleBlue = rgb(72, 128, 204);
-constexpr forms::Color kNavy = rgb(49, 49, 111);
-constexpr forms::Color kWhite = rgb(255, 255, 255);
 
 ControlSpec detail(int index, int left, int top, const char* text, forms::Cursor pointer = forms::Cursor::Default) {
     static const char* const names[] = {"Label4(0)", "Label4(1)", "Label4(2)", "Label4(3)", "Label4(4)",
                                         "Label4(5)", "Label4(6)", "Label4(7)", "Label4(8)"};
     return {.kind = Kind::Label, .name = names[index], .container = "Picture1", .rect = {left, top, 0, 0},
-            .text = text, .font = {"Verdana", 9, true, false}, .foreColor = kLinkBlue, .autoSize = true,
+            .text = text, .font = {"Verdana", 9, true, false}, .foreColor = kBlue, .autoSize = true,
             .mousePointer = pointer};
 }
 
@@ -43,9 +39,9 @@ const std::vector<ControlSpec>& aboutLayout() {
         {.kind = Kind::Label, .name = "Label3", .container = "Picture1", .rect = {660, 165, 705, 1350},
          .text = "@", .font = {"Arial Black", 48}, .foreColor = kLightBlue, .autoSize = true},
         {.kind = Kind::Label, .name = "Label2", .container = "Picture1", .rect = {1725, 795, 4275, 435},
-         .text = "Quillmere v5.0.1", .font = {"Verdana", 18, false, true}, .foreColor = rgb(0, 0, 0), .autoSize = true},
+         .text = "Quillmere v5.0.1", .font = kTitleFont, .foreColor = kBlack, .autoSize = true},
         {.kind = Kind::Label, .name = "Label1", .container = "Picture1", .rect = {1695, 705, 4275, 435},
-         .text = "Quillmere v5.0.1", .font = {"Verdana", 18, false, true}, .foreColor = kLightBlue, .autoSize = true},
+         .text = "Quillmere v5.0.1", .font = kTitleFont, .foreColor = kLightBlue, .autoSize = true},
         detail(5, 1725, 1650, "Company:"),
         detail(0, 3030, 1650, "Tarnholt"),
         detail(6, 1890, 2110, "Version:"),
@@ -114,7 +110,7 @@ void FrmAbout::lblClose_MouseMove() { lblClose.setBold(true); }
 
 void FrmAbout::Picture1_MouseMove() {
     for (int index : {0, 1, 3, 4, 2}) {
-        Label4[index]->setForeColor(kLinkBlue);
+        Label4[index]->setForeColor(kBlue);
     }
     lblClose.setBold(false);
 }

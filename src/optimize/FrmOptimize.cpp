@@ -28,8 +28,8 @@ const std::vector<ControlSpec>& optimizeLayout() {
     static const std::vector<ControlSpec> layout = {
         // The artwork: a navy panel shading to a lighter blue, under the white text.
         {.kind = Kind::PictureBox, .name = "Picture1", .container = nullptr, .rect = {45, 60, 5775, 960},
-         .picture = {{{0, 0, 385, 64}, forms::rgb(14, 42, 107), forms::rgb(72, 128, 204)},
-                     {{0, 0, 385, 1}, forms::rgb(155, 188, 249), forms::rgb(155, 188, 249)}}},
+         .picture = {{{0, 0, 385, 64}, palette::kDarkBlue, palette::kTitleBlue},
+                     {{0, 0, 385, 1}, palette::kLightBlue, palette::kLightBlue}}},
         {.kind = Kind::Label, .name = "Label1", .container = "Picture1", .rect = {75, 135, 5595, 210},
          .text = "Optimizing Physical RAM. Please wait ....!", .font = {"Verdana", 9, true, false},
          .foreColor = 0xFFFFFF, .alignment = forms::Alignment::Center},
@@ -66,7 +66,7 @@ FrmOptimize::FrmOptimize(Program& program)
       Timer1(addTimer("Timer1", 1000, false)),
       tmrMenuPopup(addTimer("tmrMenuPopup", 1, false)),
       program_(program) {
-    backColor = forms::rgb(155, 188, 249);
+    backColor = palette::kLightBlue;
     style.titleBar = false;
     style.showInTaskbar = false;
     move(kDesignLeft, kDesignTop);
