@@ -38,12 +38,29 @@ add_custom_command(OUTPUT ${QUILLMERE_ICON}
 set_source_files_properties(src/win32/resources/quillmere.rc PROPERTIES
   INCLUDE_DIRECTORIES ${CMAKE_CURRENT_BINARY_DIR} OBJECT_DEPENDS ${QUILLMERE_ICON})
 
+# The Win32 layer (services and renderer) apart from the entry point, for the program and its
+# repaint benchmark.
 file(GLOB QUILLMERE_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
-add_executable(quillmere WIN32 ${QUILLMERE_WIN32_SOURCES} src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
-target_link_libraries(quillmere PRIVATE quillmere_core user32 gdi32 comctl32 shell32 advapi32)
+list(FILTER QUILLMERE_WIN32_SOURCES EXCLUDE REGEX "/WinMain\\.cpp$")
+add_library(quillmere_win32 STATIC ${QUILLMERE_WIN32_SOURCES})
+target_link_libraries(quillmere_win32 PUBLIC quillmere_core user32 gdi32 comctl32 shell32 advapi32)
+
+add_executable(quillmere WIN32 src/win32/WinMain.cpp src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
+target_link_libraries(quillmere PRIVATE quillmere_win32)
 if(MSVC)
   # The manifest is part of the resource file; the linker must not add one of its own.
   target_link_options(quillmere PRIVATE /MANIFEST:NO)
+endif()
+
+# The once-a-second repaint of the main window against a repaint of the whole window, under the real
+# renderer: a console program, with the program's manifest so that it draws with the same controls
+# at the same DPI. bench/repaint/measure.sh runs it under Wine.
+add_executable(repaint-bench bench/repaint/RepaintBench.cpp bench/repaint/repaint-bench.rc)
+set_source_files_properties(bench/repaint/repaint-bench.rc PROPERTIES
+  INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src/win32/resources)
+target_link_libraries(repaint-bench PRIVATE quillmere_win32)
+if(MSVC)
+  target_link_options(repaint-bench PRIVATE /MANIFEST:NO)
 endif()
 
 # The idle-cost reference: the barest program showing the same figures, for bench/idle/measure.sh.
