@@ -25,7 +25,8 @@ if [ -z "${DISPLAY:-}" ]; then
     sleep 0.1
   done
   [ -s "$display_file" ] || { echo "run: Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=":$(head -n 1 "$display_file")"
+  DISPLAY=":$(head -n 1 "$display_file")"
+  export DISPLAY
   echo "run: DISPLAY is empty, so Quillmere runs on a virtual X server (Xvfb) at $DISPLAY."
   echo "run: to see it: DISPLAY=$DISPLAY import -window root quillmere.png"
 fi

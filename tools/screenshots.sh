@@ -3,6 +3,7 @@
 # server: the main window and the About window (after a click on "About") at 96 and at 144 DPI, and
 # the progress window (after a click on "Optimize Now") at 96 DPI.
 #   tools/screenshots.sh [BUILD_DIR]      BUILD_DIR: a mingw build (default build/mingw), built first
+# shellcheck source-path=SCRIPTDIR/..
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$(realpath "${1:-$root/build/mingw}")
@@ -39,7 +40,7 @@ click_twips() {  # WINDOW X Y DPI
 # One Wine session at DPI: its own prefix and display, the pictures, then everything ends.
 shoot() {  # DPI
   local dpi=$1
-  # shellcheck source=../tests/e2e/lib.sh
+  # shellcheck source=tests/e2e/lib.sh
   source "$root/tests/e2e/lib.sh" "${e2e_arguments[@]}"
   setup_test
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null

@@ -2,6 +2,7 @@
 # Runs the repaint benchmark under Wine on a virtual display, in a fresh prefix of its own made the
 # way the end-to-end suite makes one (its fonts included), at DPI (default 96).
 #   bench/repaint/measure.sh [BUILD_DIR [DPI [TICKS]]]     BUILD_DIR: a mingw build, default build/mingw
+# shellcheck source-path=SCRIPTDIR/../..
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build_dir=$(realpath "${1:-$root/build/mingw}")
@@ -15,7 +16,7 @@ arguments=("$build_dir/quillmere.exe" "$build_dir/probe.exe" "$work" "$work/arti
 bash "$root/tests/e2e/make-prefix.sh" "${arguments[@]}" >/dev/null
 
 (
-  # shellcheck source=../../tests/e2e/lib.sh
+  # shellcheck source=tests/e2e/lib.sh
   source "$root/tests/e2e/lib.sh" "${arguments[@]}"
   setup_test >/dev/null
   wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
