@@ -44,4 +44,7 @@ int startProgram(const Arguments& args);
 int showRunning(const Arguments& args);
 int showProcessMemory(const Arguments& args);
 
+// Resources: the images of a program file's icon.
+int showIcons(const Arguments& args);
+
 }  // namespace probe
