@@ -26,16 +26,21 @@ received=$recorder_dir/received.txt
 set_default_value() {  # KEY DATA
   wine reg add "$1" /ve /d "$2" /f >/dev/null 2>&1 || die "could not write the default value of $1"
 }
+# The recorder is the shell's handler for https: addresses from the start, marked so that an address
+# handed to the shell shows up as such; a link must go to the program for .htm files.
+set_default_value 'HKCR\https\shell\open\command' "\"$recorder_windows\" via-https-handler \"%1\""
 # The recorder opens .htm files (found through the shell's FindExecutable) and mailto: links.
-set_default_value 'HKCR\.htm' htmlfile
-set_default_value 'HKCR\htmlfile\shell\open\command' "\"$recorder_windows\" \"%1\""
-set_default_value 'HKCR\mailto\shell\open\command' "\"$recorder_windows\" \"%1\""
+register_recorder() {
+  set_default_value 'HKCR\.htm' htmlfile
+  set_default_value 'HKCR\htmlfile\shell\open\command' "\"$recorder_windows\" \"%1\""
+  set_default_value 'HKCR\mailto\shell\open\command' "\"$recorder_windows\" \"%1\""
+}
 
 temp_windows=$(wine cmd /c 'echo %TMP%' 2>/dev/null | tr -d '\r')
 probe_file=$(winepath -u "$temp_windows" 2>/dev/null)/temphtm.htm
-# A probe file left by an earlier run must be gone after the first link.
-printf 'left over\r\n' >"$probe_file"
 note "the program's probe file: $temp_windows\\temphtm.htm"
+# A probe file left by an earlier run, which the next link must remove.
+leave_probe_file() { printf 'left over\r\n' >"$probe_file"; }
 
 launches=0
 received_count() { if [[ -f "$received" ]]; then wc -l <"$received"; else echo 0; fi; }
@@ -105,6 +110,16 @@ start_quillmere ""
 wait_until 60 main_window_visible || die "the main window was not shown within 60 s"
 main_picture=$(field window_rect "$(control Picture1)")
 
+# With no program for .htm files (a fresh prefix has none), "Powered by" opens nothing, not even
+# through the shell.
+leave_probe_file
+click_label "$main_picture" 8625 7995
+sleep 3
+check_equal "\"Powered by\" with no program for .htm files starts nothing" 0 "$(received_count)"
+check_true "\"Powered by\" with no program for .htm files leaves no temphtm.htm" test ! -e "$probe_file"
+
+register_recorder
+leave_probe_file
 click_label "$main_picture" 8625 7995
 expect_launch '"Powered by"' "$show_maximized" "$home_page"
 
