@@ -1,7 +1,7 @@
 # The automatic free while the program lives in the tray: with the option on and the threshold above
 # the available share, a run starts by itself. Its progress window slides up from below the screen's
-# bottom edge at the right, the run ends without a message, the time is stored, and no second run
-# follows within the 300 seconds' rest.
+# bottom edge at the right, the icon ignores clicks meanwhile, the run ends without a message, the
+# time is stored, and no second run follows within the 300 seconds' rest.
 # shellcheck disable=SC2317  # the functions below run through wait_until and check_true
 source "$(dirname "$0")/lib.sh"
 setup_test
@@ -15,32 +15,42 @@ start_quillmere " auto"
 
 # The probe follows the progress window from its creation to its end, faster than a script could.
 watch_file=$test_dir/watch.txt
-wine "$probe_exe" watch "$quillmere_pid" QuillmereOptimize 90 >"$watch_file" 2>&1 &
+wine "$probe_exe" watch "$quillmere_pid" QuillmereOptimize 60 >"$watch_file" 2>&1 &
 watch=$!
 wait_until 60 tray_icon_shown || die "no tray icon within 60 s of the start with \"auto\""
 
 read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
-# One look at the window once it has slid fully onto the screen, for people to see where it stops.
+# As soon as the progress window is seen, a double-click and a right-button release on the icon: the
+# run holds them off, since it starts a second after the slide. Then one look at the window once it
+# has slid fully onto the screen, for people to see where it stops.
+events_posted=0
 shot_taken=0
 look_at_window() {
   kill -0 "$watch" 2>/dev/null || return 0
-  ((shot_taken)) && return 1
-  local state top bottom
+  local state bottom
   state=$(probe windows --pid "$quillmere_pid" --class QuillmereOptimize)
-  IFS=, read -r _ top _ bottom <<<"$(field window_rect "$state")"
-  if [[ "$(field visible "$state")" == 1 && -n "$bottom" ]] && ((bottom <= screen_height)); then
+  [[ "$(field visible "$state")" == 1 ]] || return 1
+  if ((!events_posted)); then
+    events_posted=1
+    probe tray-event "$main_window" 0x203 >/dev/null
+    probe tray-event "$main_window" 0x205 >/dev/null
+  fi
+  IFS=, read -r _ _ _ bottom <<<"$(field window_rect "$state")"
+  if ((!shot_taken && bottom <= screen_height)); then
     shot_taken=1
     save_screenshot auto-free-hidden-progress.png "$((screen_width - 480)),$((screen_height - 240)),$screen_width,$screen_height"
   fi
   return 1
 }
-wait_until 90 look_at_window || die "the progress window was still being followed 90 s after the start"
+wait_until 60 look_at_window || fail "the progress window was still there 60 s after the start"
 wait "$watch" || true
 ((shot_taken)) || note "the window was gone before a look caught it on the screen: no screenshot"
+check_equal "tray events posted while the progress window was up" 1 "$events_posted"
 
 check_equal "a progress window appeared" 1 "$(sed -n 's/^appeared=//p' "$watch_file" | tr -d '\r')"
 check_equal "the progress window went by itself" 1 "$(sed -n 's/^gone=//p' "$watch_file" | tr -d '\r')"
 check_equal "no message box" 0 "$(field count "$(probe windows --pid "$quillmere_pid" --class '#32770')")"
+check_equal "no pop-up menu" 0 "$(field count "$(probe windows --pid "$quillmere_pid" --class '#32768')")"
 check_registry_time "$settings_key" "lastOptimized" "$started" "$(date +%s)"
 check_running "after the run" 1
 check_main_window "after the run" 0 1
@@ -100,4 +110,9 @@ check_true "the bar climbs: at least 20 different positions between 1 and 401 se
 second=$(probe watch "$quillmere_pid" QuillmereOptimize 10 || true)
 check_equal "no second run within 10 s" 0 "$(field appeared "$second")"
 check_main_window "10 s after the run" 0 1
+
+probe tray-event "$main_window" 0x203 >/dev/null
+wait_until 10 main_window_visible || fail "the main window was not shown within 10 s of a double-click after the run"
+check_main_window "after a double-click after the run" 1 0
+check_tray "after a double-click after the run" 0 0
 finish
