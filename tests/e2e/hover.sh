@@ -158,7 +158,9 @@ open_about() {
   xdotool click 1
   wait_until 15 about_shown || die "no About window 15 s after the click on About"
   about_window=$(field hwnd "$(about_state)")
-  about=$(field window_rect "$(probe control "$about_window" Picture1)") || die "the About window has no Picture1"
+  local fields
+  fields=$(probe control "$about_window" Picture1) || die "the About window has no Picture1"
+  about=$(field window_rect "$fields")
   # Each link's area: the start of its text, a hundred pixels wide.
   area[Label4_2]=$(area_of "$about" 3030 2565 1500 210)
   area[Label4_3]=$(area_of "$about" 3030 3030 1500 210)

@@ -157,8 +157,9 @@ about_gone() { [[ "$(field count "$(about_state)")" == 0 ]]; }
 
 # Clicks the three links of the open About window, then Close.
 use_about() {  # HOW
-  local picture
-  picture=$(field window_rect "$(probe control "$about_window" Picture1)") || die "the About window has no Picture1"
+  local fields picture
+  fields=$(probe control "$about_window" Picture1) || die "the About window has no Picture1"
+  picture=$(field window_rect "$fields")
   # Label4 elements 2, 3 and 4: where each starts, what it is, how its program must show.
   local links=(
     "3030|2565|support address|$show_normal|$mail_link"
@@ -173,7 +174,7 @@ use_about() {  # HOW
     check_true "$1: the About window is still open after the $what" about_shown
   done
   click_in "$picture" $((3075 + 1080 / 2)) $((4035 + 240 / 2))
-  # Wine without a window manager takes about two seconds to take a window down.
+  # Under Wine on a display without a window manager a window takes about two seconds to go.
   wait_until 15 about_gone || fail "$1: the About window was still there 15 s after the click on Close"
 }
 
