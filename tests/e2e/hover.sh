@@ -72,9 +72,9 @@ expect_states() {  # WHEN NAME=STATE...
 
 # Moves the pointer onto X, Y twips in the picture box at RECT, in one step, as a quick hand does.
 point_at() {  # RECT X Y
-  local left top
-  IFS=, read -r left top _ _ <<<"$1"
-  xdotool mousemove "$((left + $2 / 15))" "$((top + $3 / 15))"
+  local x y
+  read -r x y <<<"$(screen_point "$@")"
+  xdotool mousemove "$x" "$y"
 }
 
 # --- the main window's buttons ------------------------------------------------------------------

@@ -285,3 +285,23 @@ click_at() {  # X Y
   sleep 0.3
   xdotool click 1
 }
+
+# The screen point, as "X Y", of X, Y twips inside the window whose screen rectangle is RECT; the
+# suite's displays have 96 DPI, 15 twips to the pixel.
+screen_point() {  # RECT X Y
+  local left top
+  IFS=, read -r left top _ _ <<<"$1"
+  printf '%d %d\n' "$((left + $2 / 15))" "$((top + $3 / 15))"
+}
+
+# Clicks the point X, Y twips inside the window at RECT.
+click_in() {  # RECT X Y
+  local x y
+  read -r x y <<<"$(screen_point "$@")"
+  click_at "$x" "$y"
+}
+
+# Clicks the middle of the control at LEFT, TOP, WIDTH, HEIGHT twips inside the window at RECT.
+click_centre() {  # RECT LEFT TOP WIDTH HEIGHT
+  click_in "$1" "$(($2 + $4 / 2))" "$(($3 + $5 / 2))"
+}

@@ -76,13 +76,6 @@ expect_launch() {  # WHAT SHOW ADDRESS
 
 # --- places on the screen -----------------------------------------------------------------------
 
-# Clicks the point at X, Y twips inside the picture box whose screen rectangle is RECT (96 DPI).
-click_in() {  # RECT X Y
-  local left top
-  IFS=, read -r left top _ _ <<<"$1"
-  click_at "$((left + $2 / 15))" "$((top + $3 / 15))"
-}
-
 # A point safely inside the text of an auto-size label whose top left corner is at X, Y twips.
 click_label() {  # RECT X Y
   click_in "$1" "$(($2 + 300))" "$(($3 + 105))"

@@ -17,14 +17,10 @@ watch_file=$test_dir/watch.txt
 wine "$probe_exe" watch "$quillmere_pid" QuillmereOptimize 120 >"$watch_file" 2>&1 &
 watch=$!
 
-# lblOptimizeNow sits at 5655, 7530 (size 1515 x 240) in Picture1; 1440 twips per inch at 96 DPI.
-picture=$(control Picture1)
-IFS=, read -r picture_left picture_top _ _ <<<"$(field window_rect "$picture")"
-x=$((picture_left + (5655 + 1515 / 2) * 96 / 1440))
-y=$((picture_top + (7530 + 240 / 2) * 96 / 1440))
+# lblOptimizeNow sits at 5655, 7530 (size 1515 x 240) in Picture1.
 run_requested=$(date +%s)
-note "clicking the centre of Optimize Now at $x, $y"
-click_at "$x" "$y"
+note "clicking the centre of Optimize Now"
+click_centre "$(field window_rect "$(control Picture1)")" 5655 7530 1515 240
 
 optimize_window=
 find_optimize_window() {
