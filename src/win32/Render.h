@@ -35,13 +35,16 @@ public:
     GdiCache(const GdiCache&) = delete;
     GdiCache& operator=(const GdiCache&) = delete;
 
+    // A font at its size for a DPI, or at a character height in pixels.
     HFONT font(const forms::Font& font, UINT dpi);
+    HFONT fontOfHeight(const forms::Font& font, int pixels);
+    static int pixelHeight(const forms::Font& font, UINT dpi);
     HBRUSH brush(COLORREF color);
     // The program icon drawn for a square of this many pixels.
     HICON icon(int size);
 
 private:
-    std::map<std::tuple<std::string, long, bool, bool, UINT>, HFONT> fonts_;
+    std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
     std::map<COLORREF, HBRUSH> brushes_;
     std::map<int, HICON> icons_;
 };

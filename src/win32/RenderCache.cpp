@@ -59,17 +59,22 @@ GdiCache::~GdiCache() {
     }
 }
 
-HFONT GdiCache::font(const forms::Font& font, UINT dpi) {
+int GdiCache::pixelHeight(const forms::Font& font, UINT dpi) {
+    // Rounded down: the layout is fixed, and a text a pixel larger than its share of the scale
+    // (8.25 points are 16.5 pixels at 144 DPI) no longer fits the control designed for it.
     const long hundredths = std::lround(font.size * 100.0);
-    const auto key = std::make_tuple(std::string(font.name), hundredths, font.bold, font.italic, dpi);
+    return static_cast<int>(hundredths * static_cast<long>(dpi) / 7200);
+}
+
+HFONT GdiCache::font(const forms::Font& font, UINT dpi) { return fontOfHeight(font, pixelHeight(font, dpi)); }
+
+HFONT GdiCache::fontOfHeight(const forms::Font& font, int pixels) {
+    const auto key = std::make_tuple(std::string(font.name), pixels, font.bold, font.italic);
     if (const auto found = fonts_.find(key); found != fonts_.end()) {
         return found->second;
     }
     // A negative height asks for the character height (the em size) rather than the cell height.
-    // It is rounded down: the layout is fixed, and a text a pixel larger than its share of the
-    // scale (8.25 points are 16.5 pixels at 144 DPI) no longer fits the control designed for it.
-    const int height = -static_cast<int>(hundredths * static_cast<long>(dpi) / 7200);
-    HFONT created = CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
+    HFONT created = CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, faceName(font.name).c_str());
     fonts_.emplace(key, created);

@@ -491,11 +491,42 @@ void Win32Backend::placeChild(const Window& child) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// A check box's caption is clipped at the box's right edge, and a caption designed to fill its box
+// at one DPI can be a few pixels wider at another, where the font's hinting rounds its widths up:
+// the font then steps down a pixel at a time until the caption fits.
+HFONT Win32Backend::checkBoxFont(const Window& child) {
+    const forms::Font& font = child.control->font();
+    const UINT dpi = child.owner->dpi;
+    RECT client;
+    GetClientRect(child.hwnd, &client);
+    // The box and the gap before the caption.
+    const int room = client.right - systemMetric(SM_CXMENUCHECK, dpi) - scaled(4, dpi);
+    const std::wstring text = toWide(child.control->text());
+    HDC screen = GetDC(nullptr);
+    const int designed = GdiCache::pixelHeight(font, dpi);
+    HFONT chosen = cache_.fontOfHeight(font, designed);
+    for (int pixels = designed; pixels > designed * 3 / 4; --pixels) {
+        chosen = cache_.fontOfHeight(font, pixels);
+        const HGDIOBJ old = SelectObject(screen, chosen);
+        SIZE size{};
+        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(screen, old);
+        if (size.cx <= room) {
+            break;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return chosen;
+}
+
 void Win32Backend::applyFont(const Window& child) {
     const Kind kind = child.control->kind();
-    if (kind == Kind::TextBox || kind == Kind::CheckBox) {
+    if (kind == Kind::TextBox) {
         SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(cache_.font(child.control->font(), child.owner->dpi)),
                      TRUE);
+    }
+    if (kind == Kind::CheckBox) {
+        SendMessageW(child.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(checkBoxFont(child)), TRUE);
     }
     if (kind == Kind::TextBox) {
         // A text box's text starts at its left edge, in line with the labels designed above and below

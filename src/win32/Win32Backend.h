@@ -90,6 +90,7 @@ private:
     void setIcons(const FormWindow& owner);
     void createChild(FormWindow& owner, forms::Control& control);
     void placeChild(const Window& child);
+    HFONT checkBoxFont(const Window& child);
     void applyFont(const Window& child);
     void applyText(const Window& child);
     void applyValue(const Window& child);
