@@ -89,7 +89,9 @@ void paintLabel(HDC dc, const forms::Control& label, RECT rect, UINT dpi, GdiCac
         fillSolid(dc, rect, colorOf(label.backColor()));
     }
     const HGDIOBJ oldFont = SelectObject(dc, cache.font(label.font(), dpi));
-    SetTextColor(dc, colorOf(label.foreColor()));
+    // A label disabled itself shows its text in the system's grey, like a disabled text box beside
+    // it; a label inside a disabled container keeps its colours.
+    SetTextColor(dc, label.enabled() ? colorOf(label.foreColor()) : GetSysColor(COLOR_GRAYTEXT));
     SetBkMode(dc, TRANSPARENT);
     const std::wstring text = toWide(label.text());
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, textFormat(label));

@@ -666,7 +666,6 @@ void Win32Backend::controlChanged(Control& control, forms::Property property) {
             placeToolTip(*owner, control);
             break;
         case forms::Property::Enabled:
-            return;  // a disabled label looks the same; it only stops reacting
         case forms::Property::ForeColor:
         case forms::Property::BackColor:
         case forms::Property::Value:
