@@ -145,45 +145,45 @@ const std::vector<ControlSpec>& mainLayout() {
 
 namespace {
 
-Control& create(forms::Form& form, Control* container, const ControlSpec& spec) {
-    switch (spec.kind) {
+Control& create(forms::Form& form, Control* container, const ControlSpec& design) {
+    switch (design.kind) {
     case Kind::TextBox:
-        return form.add<forms::TextBox>(container, spec.name, spec.rect);
+        return form.add<forms::TextBox>(container, design.name, design.rect);
     case Kind::CheckBox:
-        return form.add<forms::CheckBox>(container, spec.name, spec.rect);
+        return form.add<forms::CheckBox>(container, design.name, design.rect);
     case Kind::ProgressBar:
-        return form.add<forms::ProgressBar>(container, spec.name, spec.rect);
+        return form.add<forms::ProgressBar>(container, design.name, design.rect);
     case Kind::UpDown:
-        return form.add<forms::UpDown>(container, spec.name, spec.rect);
+        return form.add<forms::UpDown>(container, design.name, design.rect);
     case Kind::Label:
     case Kind::PictureBox:
     case Kind::Shape:
     case Kind::Image:
         break;
     }
-    return form.add<Control>(container, spec.kind, spec.name, spec.rect);
+    return form.add<Control>(container, design.kind, design.name, design.rect);
 }
 
 }  // namespace
 
 void buildLayout(forms::Form& form, const std::vector<ControlSpec>& layout) {
-    for (const ControlSpec& spec : layout) {
-        Control* container = spec.container != nullptr ? form.find(spec.container) : nullptr;
-        Control& control = create(form, container, spec);
+    for (const ControlSpec& design : layout) {
+        Control* container = design.container != nullptr ? form.find(design.container) : nullptr;
+        Control& control = create(form, container, design);
         // Design texts are set before any handler is wired, so no change event runs here.
-        control.setText(spec.text);
-        control.setFont(spec.font);
-        control.setForeColor(spec.foreColor);
-        control.setBackColor(spec.backColor);
-        control.alignment = spec.alignment;
-        control.autoSize = spec.autoSize;
-        control.wordWrap = spec.wordWrap;
-        control.transparent = spec.kind == Kind::Label;
-        control.mousePointer = spec.mousePointer;
-        control.toolTip = spec.toolTip;
-        control.shape = spec.shape;
-        control.borderWidth = spec.borderWidth;
-        control.picture = spec.picture;
+        control.setText(design.text);
+        control.setFont(design.font);
+        control.setForeColor(design.foreColor);
+        control.setBackColor(design.backColor);
+        control.alignment = design.alignment;
+        control.autoSize = design.autoSize;
+        control.wordWrap = design.wordWrap;
+        control.transparent = design.kind == Kind::Label;
+        control.mousePointer = design.mousePointer;
+        control.toolTip = design.toolTip;
+        control.shape = design.shape;
+        control.borderWidth = design.borderWidth;
+        control.picture = design.picture;
     }
 }
 
