@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/screenshots/ from the real quillmere.exe under Wine in a virtual X
-# server: the main window and the About window (after a click on "About") at 96 and at 144 DPI, and
+# server: the main window and the About window (after a click on "About") at 96, 144 and 192 DPI, and
 # the progress window (after a click on "Optimize Now") at 96 DPI.
 #   tools/screenshots.sh [BUILD_DIR]      BUILD_DIR: a mingw build (default build/mingw), built first
 # shellcheck source-path=SCRIPTDIR/..
@@ -74,7 +74,9 @@ shoot() {  # DPI
   stop_wine
 }
 
-for dpi in 96 144; do
+# At 200 % the main window is about 1480 pixels wide: a screen such a display would have.
+export QUILLMERE_SCREEN=2560x1600
+for dpi in 96 144 192; do
   (shoot "$dpi")
 done
 echo "screenshots: written to $out_dir"

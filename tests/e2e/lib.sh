@@ -88,10 +88,11 @@ cleanup() {
   if [[ -n "$test_dir" ]]; then rm -rf "$test_dir"; fi
 }
 
-# Starts a virtual X server on a display number it picks itself and exports DISPLAY.
+# Starts a virtual X server on a display number it picks itself and exports DISPLAY. Its screen is
+# 1280x1024 unless QUILLMERE_SCREEN names another size (WIDTHxHEIGHT).
 start_display() {
   local display_file=$1/display
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >"$1/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${QUILLMERE_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$display_file" >"$1/xvfb.log" 2>&1 &
   xvfb_pid=$!
   local tries
   for ((tries = 0; tries < 100; tries++)); do
