@@ -10,6 +10,8 @@
 #include "app/Program.h"
 #include "win32/Services.h"
 #include "win32/Win32Backend.h"
+// After the services: <windows.h> renames the API names they implement.
+#include "win32/Render.h"
 
 #include <windows.h>
 
@@ -54,19 +56,9 @@ private:
 };
 
 long long regionPixels(HRGN region) {
-    const DWORD size = GetRegionData(region, 0, nullptr);
-    if (size < sizeof(RGNDATAHEADER)) {
-        return 0;
-    }
-    std::vector<unsigned char> data(size);
-    auto* header = reinterpret_cast<RGNDATA*>(data.data());
-    if (GetRegionData(region, size, header) != size) {
-        return 0;
-    }
-    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
     long long pixels = 0;
-    for (DWORD i = 0; i < header->rdh.nCount; ++i) {
-        pixels += static_cast<long long>(rects[i].right - rects[i].left) * (rects[i].bottom - rects[i].top);
+    for (const RECT& rect : win32::regionRects(region)) {
+        pixels += static_cast<long long>(rect.right - rect.left) * (rect.bottom - rect.top);
     }
     return pixels;
 }

@@ -61,6 +61,9 @@ struct Background {
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
                  GdiCache& cache);
 
+// The rectangles a region is made of; none when it cannot be read.
+std::vector<RECT> regionRects(HRGN region);
+
 // The pixel size of a label's text in its font; a word-wrapped label keeps its width.
 SIZE measureLabel(const forms::Control& label, UINT dpi, GdiCache& cache);
 

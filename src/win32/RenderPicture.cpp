@@ -159,31 +159,42 @@ void paintArea(HDC dc, const RECT& area, UINT dpi, const Background& background,
 
 // The rectangles of a window's update region; its bounding box when the region cannot be read.
 std::vector<RECT> updateAreas(HWND window) {
-    RECT bounds;
-    if (!GetUpdateRect(window, &bounds, FALSE)) {
-        return {};
-    }
     std::vector<RECT> areas;
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    if (region != nullptr && GetUpdateRgn(window, region, FALSE) != ERROR) {
-        const DWORD size = GetRegionData(region, 0, nullptr);
-        std::vector<std::byte> data(size);
-        auto* header = reinterpret_cast<RGNDATA*>(data.data());
-        if (size >= sizeof(RGNDATAHEADER) && GetRegionData(region, size, header) == size) {
-            const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
-            areas.assign(rects, rects + header->rdh.nCount);
+    if (region == nullptr) {
+        RECT bounds;
+        if (GetUpdateRect(window, &bounds, FALSE)) {
+            areas.push_back(bounds);
+        }
+        return areas;
+    }
+    if (GetUpdateRgn(window, region, FALSE) > NULLREGION) {
+        areas = regionRects(region);
+        if (areas.empty()) {
+            RECT bounds;
+            GetRgnBox(region, &bounds);
+            areas.push_back(bounds);
         }
     }
-    if (region != nullptr) {
-        DeleteObject(region);
-    }
-    if (areas.empty()) {
-        areas.push_back(bounds);
-    }
+    DeleteObject(region);
     return areas;
 }
 
 }  // namespace
+
+std::vector<RECT> regionRects(HRGN region) {
+    const DWORD size = GetRegionData(region, 0, nullptr);
+    if (size < sizeof(RGNDATAHEADER)) {
+        return {};
+    }
+    std::vector<std::byte> data(size);
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (GetRegionData(region, size, header) != size) {
+        return {};
+    }
+    const auto* rects = reinterpret_cast<const RECT*>(header->Buffer);
+    return {rects, rects + header->rdh.nCount};
+}
 
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
                  GdiCache& cache) {
