@@ -30,9 +30,9 @@ window_gone() {  # FILTER...
 # Moves the pointer onto the spot X, Y (in twips) of WINDOW's Picture1 and clicks there, then moves
 # the pointer off the window, so that a picture shows the window as the click leaves it.
 click_twips() {  # WINDOW X Y DPI
-  local left top
-  IFS=, read -r left top _ _ <<<"$(field window_rect "$(probe control "$1" Picture1)")"
-  xdotool mousemove "$((left + $2 * $4 / 1440))" "$((top + $3 * $4 / 1440))"
+  local x y
+  read -r x y <<<"$(screen_point "$(field window_rect "$(probe control "$1" Picture1)")" "$2" "$3" "$4")"
+  xdotool mousemove "$x" "$y"
   sleep 0.3
   xdotool click 1 mousemove 0 0
 }

@@ -287,12 +287,12 @@ click_at() {  # X Y
   xdotool click 1
 }
 
-# The screen point, as "X Y", of X, Y twips inside the window whose screen rectangle is RECT; the
-# suite's displays have 96 DPI, 15 twips to the pixel.
-screen_point() {  # RECT X Y
-  local left top
+# The screen point, as "X Y", of X, Y twips inside the window whose screen rectangle is RECT, at
+# DPI (the suite's displays have 96: 15 twips to the pixel).
+screen_point() {  # RECT X Y [DPI]
+  local left top dpi=${4:-96}
   IFS=, read -r left top _ _ <<<"$1"
-  printf '%d %d\n' "$((left + $2 / 15))" "$((top + $3 / 15))"
+  printf '%d %d\n' "$((left + $2 * dpi / 1440))" "$((top + $3 * dpi / 1440))"
 }
 
 # Clicks the point X, Y twips inside the window at RECT.
