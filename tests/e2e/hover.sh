@@ -149,9 +149,6 @@ expect_states "pointer on the window's background" "${expected[@]}"
 
 # --- the About window ---------------------------------------------------------------------------
 
-about_state() { probe windows --pid "$quillmere_pid" --title About; }
-about_shown() { [[ "$(field visible "$(about_state)")" == 1 ]]; }
-about_gone() { [[ "$(field count "$(about_state)")" == 0 ]]; }
 open_about() {
   point_at_button lblAbout
   sleep 0.3

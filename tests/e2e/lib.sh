@@ -186,6 +186,9 @@ main_window_state() { probe windows --pid "$quillmere_pid" --class "$main_class"
 
 main_window_visible() { [[ "$(field visible "$(main_window_state)")" == 1 ]]; }
 main_window_hidden() { [[ "$(field visible "$(main_window_state)")" == 0 ]]; }
+about_state() { probe windows --pid "$quillmere_pid" --title About; }
+about_shown() { [[ "$(field visible "$(about_state)")" == 1 ]]; }
+about_gone() { [[ "$(field count "$(about_state)")" == 0 ]]; }
 tray_icon_shown() { [[ "$(field icon "$(probe tray "$main_window")")" == 1 ]]; }
 quillmere_running() { [[ "$(field running "$(probe running "$quillmere_pid")")" == 1 ]]; }
 quillmere_ended() { ! quillmere_running; }

@@ -125,7 +125,7 @@ help_items=(
 item_height=
 for index in "${!help_items[@]}"; do
   IFS='|' read -r caption show address <<<"${help_items[index]}"
-  click_in "$main_picture" $((2370 + 1095 / 2)) $((7530 + 240 / 2))
+  click_centre "$main_picture" 2370 7530 1095 240
   wait_until 10 menu_open || die "no pop-up menu 10 s after the click on Help"
   menu=$(menu_rects)
   IFS=, read -r _ menu_top _ menu_bottom <<<"$menu"
@@ -138,20 +138,10 @@ done
 
 # --- the About window ---------------------------------------------------------------------------
 
-about_window=
-about_state() { probe windows --pid "$quillmere_pid" --title About; }
-about_shown() {
-  local state
-  state=$(about_state)
-  about_window=$(field hwnd "$state")
-  [[ "$(field visible "$state")" == 1 ]]
-}
-about_gone() { [[ "$(field count "$(about_state)")" == 0 ]]; }
-
 # Clicks the three links of the open About window, then Close.
 use_about() {  # HOW
   local fields picture
-  fields=$(probe control "$about_window" Picture1) || die "the About window has no Picture1"
+  fields=$(probe control "$(field hwnd "$(about_state)")" Picture1) || die "the About window has no Picture1"
   picture=$(field window_rect "$fields")
   # Label4 elements 2, 3 and 4: where each starts, what it is, how its program must show.
   local links=(
@@ -166,12 +156,12 @@ use_about() {  # HOW
     expect_launch "$1, the $what" "$show" "$address"
     check_true "$1: the About window is still open after the $what" about_shown
   done
-  click_in "$picture" $((3075 + 1080 / 2)) $((4035 + 240 / 2))
+  click_centre "$picture" 3075 4035 1080 240
   # Under Wine on a display without a window manager a window takes about two seconds to go.
   wait_until 15 about_gone || fail "$1: the About window was still there 15 s after the click on Close"
 }
 
-click_in "$main_picture" $((3990 + 1095 / 2)) $((7530 + 240 / 2))
+click_centre "$main_picture" 3990 7530 1095 240
 wait_until 15 about_shown || die "no About window 15 s after the click on the About button"
 save_screenshot links-about-window.png "$(field window_rect "$(about_state)")"
 # The About window is modal: "Powered by", beside it on the main window, does nothing.
@@ -182,7 +172,7 @@ use_about "About from its button"
 
 # --- the tray menu ------------------------------------------------------------------------------
 
-click_in "$main_picture" $((7680 + 1095 / 2)) $((7530 + 240 / 2))
+click_centre "$main_picture" 7680 7530 1095 240
 wait_until 15 tray_icon_shown || die "no tray icon 15 s after the click on Hide"
 tray_rect=$(field client_rect "$(probe windows --title 'Wine System Tray')")
 IFS=, read -r tray_left tray_top _ tray_bottom <<<"$tray_rect"
