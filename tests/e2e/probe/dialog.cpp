@@ -10,9 +10,7 @@ int showMessageBox(const Arguments& args) {
   printField("found", box != nullptr ? 1 : 0);
   if (box == nullptr) return 1;
   printField("hwnd", handleText(box));
-  DWORD processId = 0;
-  GetWindowThreadProcessId(box, &processId);
-  printField("pid", processId);
+  printField("pid", processOf(box));
   // The message is the box's one static control with text; the icon is a static control without.
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     const std::string kind = className(child);

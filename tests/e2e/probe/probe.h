@@ -24,6 +24,10 @@ std::string className(HWND window);
 // WM_GETTEXT through SendMessageTimeout: unlike GetWindowText it reads a control of another process.
 std::string windowText(HWND window);
 bool sendMessageTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The top-level windows, a window's descendants, and the process a window belongs to.
+std::vector<HWND> topLevelWindows();
+std::vector<HWND> descendants(HWND parent);
+DWORD processOf(HWND window);
 
 // Windows: top-level windows, named child controls, close requests, message boxes.
 int listWindows(const Arguments& args);

@@ -15,20 +15,11 @@ namespace {
 constexpr const char* trayWindowTitle = "Wine System Tray";
 
 int iconsShownBy(HWND tray) {
-  struct Count {
-    HWND tray;
-    int icons;
-  } count{tray, 0};
-  EnumWindows(
-      [](HWND window, LPARAM found) {
-        auto* count = reinterpret_cast<Count*>(found);
-        if (GetWindow(window, GW_OWNER) == count->tray && lstrcmpiA(className(window).c_str(), TOOLTIPS_CLASSA) == 0) {
-          ++count->icons;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
-  return count.icons;
+  int icons = 0;
+  for (HWND window : topLevelWindows()) {
+    if (GetWindow(window, GW_OWNER) == tray && lstrcmpiA(className(window).c_str(), TOOLTIPS_CLASSA) == 0) ++icons;
+  }
+  return icons;
 }
 
 }  // namespace

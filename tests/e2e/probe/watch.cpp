@@ -9,39 +9,19 @@ namespace probe {
 
 namespace {
 
-struct Search {
-  DWORD processId;
-  std::string windowClass;
-  HWND found;
-};
-
 HWND findWindowOf(DWORD processId, const std::string& windowClass) {
-  Search search{processId, windowClass, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != search->processId || className(window) != search->windowClass) return TRUE;
-        search->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  for (HWND window : topLevelWindows()) {
+    if (processOf(window) == processId && className(window) == windowClass) return window;
+  }
+  return nullptr;
 }
 
 // The window's progress bar, wherever it sits among its descendants.
 HWND findProgressBar(HWND window) {
-  HWND bar = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) {
-        if (lstrcmpiA(className(child).c_str(), PROGRESS_CLASSA) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&bar));
-  return bar;
+  for (HWND child : descendants(window)) {
+    if (lstrcmpiA(className(child).c_str(), PROGRESS_CLASSA) == 0) return child;
+  }
+  return nullptr;
 }
 
 }  // namespace

@@ -13,39 +13,10 @@ namespace {
 // holds the control's name.
 constexpr const char* controlNameProperty = "QuillmereControl";
 
-std::vector<HWND> topLevelWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND window, LPARAM found) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
-std::vector<HWND> descendants(HWND parent) {
-  std::vector<HWND> windows;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM found) {
-        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
 std::string caption(HWND window) {
   char text[512] = "";
   GetWindowTextA(window, text, sizeof text);
   return text;
-}
-
-DWORD processOf(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  return processId;
 }
 
 std::string controlName(HWND window) {
@@ -96,6 +67,35 @@ void printControl(HWND control) {
 }
 
 }  // namespace
+
+std::vector<HWND> topLevelWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(
+      [](HWND window, LPARAM found) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::vector<HWND> descendants(HWND parent) {
+  std::vector<HWND> windows;
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM found) {
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+DWORD processOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return processId;
+}
 
 int listWindows(const Arguments& args) {
   std::string wantedClass, wantedTitle;
