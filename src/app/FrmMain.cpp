@@ -1,6 +1,7 @@
 #include "app/FrmMain.h"
 
 #include <cstdio>
+#include <tuple>
 
 #include "app/MainLayout.h"
 #include "app/ModIEOpen.h"
@@ -66,6 +67,8 @@ FrmMain::FrmMain(Program& program)
     udScanTillNoOfFiles.min = 10;
     udScanTillNoOfFiles.max = 65;
     udScanTillNoOfFiles.buddy = &txtScanTillNumberOfFiles;
+    // The threshold changes only through the up-down: an edit may leave only what it would write.
+    txtScanTillNumberOfFiles.acceptsInput = [this](const std::string& text) { return udScanTillNoOfFiles.writes(text); };
 
     Load = [this] { Form_Load(); };
     QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
@@ -94,8 +97,7 @@ NumberFormat FrmMain::numberFormat() const {
     return NumberFormat{program_.services.locale.decimalSeparator()};
 }
 
-std::string FrmMain::timeOfDayText() const {
-    const platform::LocalTime now = program_.services.clock.now();
+std::string FrmMain::timeOfDayText(const platform::LocalTime& now) const {
     const std::string separator = program_.services.locale.timeSeparator();
     char hh[3];
     char mm[3];
@@ -104,6 +106,15 @@ std::string FrmMain::timeOfDayText() const {
     std::snprintf(mm, sizeof mm, "%02d", now.minute);
     std::snprintf(ss, sizeof ss, "%02d", now.second);
     return std::string(hh) + separator + mm + separator + ss;
+}
+
+void FrmMain::writeDate(const platform::LocalTime& now) {
+    const auto day = [](const platform::LocalTime& time) { return std::tuple(time.year, time.month, time.day); };
+    if (dateShown_ && day(*dateShown_) == day(now)) {
+        return;
+    }
+    lblDate.setText(program_.services.locale.longDate(now));
+    dateShown_ = now;
 }
 
 // A stored check box state as a 16-bit whole number; nothing when it is not one, or out of range.
@@ -120,8 +131,9 @@ void FrmMain::Form_Load() {
     program_.bOptimizing = false;
     settings.write(setting::LastOptimized, "");
     settings.write(setting::Loaded, "False");
-    lblDate.setText(program_.services.locale.longDate(program_.services.clock.now()));
-    lblTime.setText("Time: " + timeOfDayText());
+    const platform::LocalTime now = program_.services.clock.now();
+    writeDate(now);
+    lblTime.setText("Time: " + timeOfDayText(now));
     for (forms::ProgressBar* bar : {&pgbAvailablePageFile, &PgbAvailablePhysicalRAM, &pgbAvailableVirtualRAM}) {
         ModIEOpen::SetBarBackColor(windows, bar->hWnd(), kBarBackground);
         ModIEOpen::SetBarColor(windows, bar->hWnd(), kBarFill);

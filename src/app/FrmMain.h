@@ -7,6 +7,7 @@
 
 #include "forms/Forms.h"
 #include "monitor/Numbers.h"
+#include "platform/Services.h"
 
 namespace quillmere {
 
@@ -114,7 +115,9 @@ private:
     forms::MenuItem buildMnuMain();
     forms::MenuItem buildMnuHelp2();
     NumberFormat numberFormat() const;
-    std::string timeOfDayText() const;
+    std::string timeOfDayText(const platform::LocalTime& now) const;
+    // The date label holds today's date: a program that runs for days writes it again each day.
+    void writeDate(const platform::LocalTime& now);
     // The number a figure's text shows, as a bar takes it.
     std::optional<float> figureNumber(const forms::Control& figure) const;
     void writePageFileFigures(const std::string& total, const std::string& available);
@@ -122,6 +125,7 @@ private:
     void writePercentage(forms::Control& label, const forms::ProgressBar& bar, const char* prefix);
 
     Program& program_;
+    std::optional<platform::LocalTime> dateShown_;
 };
 
 }  // namespace quillmere

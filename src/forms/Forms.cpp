@@ -141,6 +141,17 @@ void TextBox::setText(const std::string& text) {
     }
 }
 
+bool TextBox::userEdit(const std::string& text) {
+    if (text == this->text()) {
+        return true;
+    }
+    if (!isEffectivelyEnabled() || (acceptsInput && !acceptsInput(text))) {
+        return false;
+    }
+    setText(text);
+    return true;
+}
+
 CheckBox::CheckBox(Form& form, Control* container, std::string name, Rect rect)
     : Control(form, container, Kind::CheckBox, std::move(name), rect) {}
 
@@ -192,7 +203,7 @@ void UpDown::step(int direction) {
     if (!isEffectivelyEnabled()) {
         return;
     }
-    int current = value_;
+    int current = std::clamp(value_, min, max);
     if (buddy != nullptr) {
         const std::string& text = buddy->text();
         int fromBuddy = 0;
@@ -211,6 +222,13 @@ void UpDown::step(int direction) {
         buddy->setText(std::to_string(value_));
     }
     raiseChange();
+}
+
+bool UpDown::writes(const std::string& text) const {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    return error == std::errc() && end == text.data() + text.size() && number >= min && number <= max &&
+           text == std::to_string(number);
 }
 
 Timer::Timer(Form& form, std::string name, int intervalMs, bool enabled)

@@ -152,6 +152,12 @@ class TextBox : public Control {
 public:
     TextBox(Form& form, Control* container, std::string name, Rect rect);
     void setText(const std::string& text) override;
+    // The texts a user's edit may leave in the box; every text when empty.
+    std::function<bool(const std::string&)> acceptsInput;
+    // The text a user's edit (typing, pasting, dropping, an input method) leaves in the window.
+    // Refused, and the box keeps its text, when the box is disabled or the text breaks its rule;
+    // returns whether the box now holds the text.
+    bool userEdit(const std::string& text);
 };
 
 // A check box's value: 0 unchecked, 1 checked, 2 indeterminate.
@@ -195,8 +201,11 @@ public:
     TextBox* buddy = nullptr;
     int value() const { return value_; }
     // One press of an arrow (+1 up, -1 down): the step starts from the buddy's number when it
-    // holds one, as the system's up-down control does, and stays within min and max.
+    // holds one, as the system's up-down control does, otherwise from its own value brought into
+    // min and max, and stays within them.
     void step(int direction);
+    // Whether a text is one the up-down writes into its buddy: a value of its range in decimal.
+    bool writes(const std::string& text) const;
 
 private:
     int value_ = 0;

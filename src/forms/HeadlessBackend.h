@@ -23,7 +23,7 @@ public:
     NativeHandle handleOf(const Control& control) const override;
     NativeHandle iconOf(const Form& form) const override;
     int frameHeight(const Form& form) const override;
-    double twipsPerPixel() const override { return 15.0; }
+    double twipsPerPixel() const override { return 1440.0 / dpi; }
     void doEvents() override;
     void showModal(Form& form) override;
     void popupMenu(Form& owner, const MenuItem& menu) override;
@@ -38,6 +38,8 @@ public:
     std::function<void()> onMessageBox;
 
     int frameHeightTwips = 0;
+    // The display's dots per inch: 96 at 100 % scaling.
+    int dpi = 96;
 
     struct Message {
         std::string text;

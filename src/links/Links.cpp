@@ -6,16 +6,17 @@ namespace quillmere::ModIEOpen {
 
 namespace {
 
-constexpr std::size_t kBufferLength = 255;
 constexpr const char* kProbeContent = "\"\"\r\n";
 
-// The found program's path: everything up to and including the first ".EXE", in any case.
+// The found program, when it is an .exe: the shell gives its whole path, and a folder on the way
+// may hold ".exe" in its name ("C:\My.Exe Tools\browser.exe"), so only the path's end counts.
 std::optional<std::string> programPath(const std::string& found) {
-    const std::size_t exe = upperCase(found).find(".EXE");
-    if (exe == std::string::npos) {
+    std::string path = trimSpaces(found);
+    const std::string_view extension = ".EXE";
+    if (path.size() <= extension.size() || !upperCase(path).ends_with(extension)) {
         return std::nullopt;
     }
-    return trimSpaces(std::string_view(found).substr(0, exe + 4));
+    return path;
 }
 
 }  // namespace
@@ -23,15 +24,14 @@ std::optional<std::string> programPath(const std::string& found) {
 void OpenURLInBrowser(platform::Services& services, forms::NativeHandle window, const std::string& url,
                       const std::string& extension) {
     const std::string address = trimSpaces(url);
-    std::string folder(kBufferLength, ' ');
-    const std::size_t length = services.shell.GetTempPath(folder);
-    if (length == 0) {
+    const std::string folder = services.shell.GetTempPath();
+    if (folder.empty()) {
         return;
     }
-    const std::string probe = folder.substr(0, std::min(length, kBufferLength)) + "temphtm." + extension;
+    const std::string probe = folder + "temphtm." + extension;
     services.files.writeFile(probe, kProbeContent);
 
-    std::string found(kBufferLength, ' ');
+    std::string found;
     if (services.shell.FindExecutable(probe, "", found) > 32) {
         if (const std::optional<std::string> program = programPath(found)) {
             services.shell.ShellExecute(window, "open", *program, "\"" + address + "\"", "",

@@ -12,7 +12,9 @@ void FrmMain::TmrMemoryCount_Timer() {
         Picture1.setEnabled(true);
     }
     TmrMemoryCount.setEnabled(false);
-    lblTime.setText("Time: " + timeOfDayText());
+    const platform::LocalTime now = program_.services.clock.now();
+    writeDate(now);
+    lblTime.setText("Time: " + timeOfDayText(now));
 
     const platform::MemoryStatus status = program_.services.memory.GlobalMemoryStatusEx();
     const NumberFormat format = numberFormat();

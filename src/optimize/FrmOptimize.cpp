@@ -18,7 +18,6 @@ namespace {
 
 constexpr int kClientWidth = 5865;
 constexpr int kClientHeight = 1095;
-constexpr int kClientWidthPixels = 391;
 constexpr int kDesignLeft = 4590;
 constexpr int kDesignTop = 4740;
 constexpr float kRunMax = 410.0F;
@@ -98,7 +97,8 @@ void FrmOptimize::placeBelowTaskbar() {
     platform::Windows& windows = program_.services.windows;
     // The factors below turn pixels into twips a little short of the true ratio, so that the
     // window ends just above the taskbar; they scale with the display's twips per pixel.
-    const double scale = program_.backend.twipsPerPixel() / 15.0;
+    const double twipsPerPixel = program_.backend.twipsPerPixel();
+    const double scale = twipsPerPixel / 15.0;
     const forms::NativeHandle taskbar = windows.FindWindow("shell_TrayWnd", "");
     const std::optional<platform::ClientRect> taskbarRect =
         taskbar != 0 ? windows.GetClientRect(taskbar) : std::nullopt;
@@ -109,7 +109,9 @@ void FrmOptimize::placeBelowTaskbar() {
     const auto screenTwips = static_cast<int>(roundHalfEven(screen.bottom * 14.5 * scale));
     const int height = outerHeight();
     const int top = height + (screenTwips - taskbarTwips);
-    const auto left = static_cast<int>((screen.right - kClientWidthPixels + 10) * 14.7 * scale);
+    // The window's width in the display's own pixels (391 at 96 dots per inch, 782 at 192).
+    const double widthPixels = clientWidth() / twipsPerPixel;
+    const auto left = static_cast<int>((screen.right - widthPixels + 10) * 14.7 * scale);
     FinalTop = static_cast<int>(roundHalfEven(screenTwips - (height + 100)));
     move(left, top);
 }

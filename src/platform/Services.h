@@ -156,14 +156,12 @@ public:
     static constexpr int SW_SHOWMAXIMIZED = 3;
 
     virtual ~Shell() = default;
-    // Writes the temporary folder's path (ending in a backslash) into the start of the buffer when
-    // it fits, and returns its length; 0 on failure. A path too long for the buffer is not written
-    // and its length is returned.
-    virtual std::size_t GetTempPath(std::string& buffer) = 0;
-    // Writes into the start of the buffer the path of the program that opens the file (when it
-    // fits) and returns a value above 32 when one was found.
+    // The temporary folder's path, ending in a backslash, however long; empty when there is none.
+    virtual std::string GetTempPath() = 0;
+    // Returns a value above 32 when it found the program that opens the file, and then sets
+    // `program` to that program's full path.
     virtual std::intptr_t FindExecutable(const std::string& file, const std::string& directory,
-                                         std::string& result) = 0;
+                                         std::string& program) = 0;
     // An empty operation is the shell's default verb.
     virtual std::intptr_t ShellExecute(NativeHandle window, const std::string& operation, const std::string& file,
                                        const std::string& parameters, const std::string& directory,

@@ -280,37 +280,62 @@ void VirtualBlockAllocator::release(void* block) {
 
 namespace {
 
-// Puts a text at the start of a caller's buffer when it fits there; true when it did.
-bool writeIntoBuffer(const std::string& text, std::string& buffer) {
-    if (text.size() >= buffer.size()) {
-        return false;
+// A path as the file functions take it: one of MAX_PATH characters or more only with the prefix
+// that lifts the limit.
+std::wstring fileSystemPath(const std::string& path) {
+    std::wstring wide = toWide(path);
+    const bool absolute = wide.size() > 2 && wide[1] == L':' && wide[2] == L'\\';
+    if (wide.size() >= MAX_PATH && absolute) {
+        wide.insert(0, L"\\\\?\\");
     }
-    buffer.replace(0, text.size(), text);
-    return true;
+    return wide;
+}
+
+// The shell's FindExecutable takes a path of fewer than MAX_PATH characters: a longer one is
+// passed in its short form, which is shorter whenever the volume keeps short names.
+std::wstring shellPath(const std::string& path) {
+    std::wstring wide = toWide(path);
+    if (wide.size() < MAX_PATH) {
+        return wide;
+    }
+    const std::wstring extended = fileSystemPath(path);
+    std::wstring shortPath(GetShortPathNameW(extended.c_str(), nullptr, 0), L'\0');
+    const DWORD length = GetShortPathNameW(extended.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (length == 0 || length >= shortPath.size()) {
+        return wide;
+    }
+    shortPath.resize(length);
+    if (shortPath.starts_with(L"\\\\?\\")) {
+        shortPath.erase(0, 4);
+    }
+    return shortPath;
 }
 
 }  // namespace
 
-std::size_t SystemShell::GetTempPath(std::string& buffer) {
+std::string SystemShell::GetTempPath() {
     std::wstring path(MAX_PATH + 1, L'\0');
-    const DWORD length = GetTempPathW(static_cast<DWORD>(path.size()), path.data());
+    DWORD length = GetTempPathW(static_cast<DWORD>(path.size()), path.data());
+    if (length > path.size()) {
+        // Too long for the buffer: the length asked for counts the terminating NUL.
+        path.assign(length, L'\0');
+        length = GetTempPathW(static_cast<DWORD>(path.size()), path.data());
+    }
     if (length == 0 || length >= path.size()) {
-        return length;
+        return {};
     }
     path.resize(length);
-    const std::string text = toUtf8(path);
-    writeIntoBuffer(text, buffer);
-    return text.size();
+    return toUtf8(path);
 }
 
 std::intptr_t SystemShell::FindExecutable(const std::string& file, const std::string& directory,
-                                          std::string& result) {
+                                          std::string& program) {
     wchar_t found[MAX_PATH] = {};
     const std::wstring wideDirectory = toWide(directory);
     const auto answer = reinterpret_cast<std::intptr_t>(FindExecutableW(
-        toWide(file).c_str(), directory.empty() ? nullptr : wideDirectory.c_str(), found));
+        shellPath(file).c_str(), directory.empty() ? nullptr : wideDirectory.c_str(), found));
     if (answer > 32) {
-        writeIntoBuffer(toUtf8(found), result);
+        program = toUtf8(found);
     }
     return answer;
 }
@@ -328,7 +353,7 @@ std::intptr_t SystemShell::ShellExecute(forms::NativeHandle window, const std::s
 }
 
 bool SystemFiles::writeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileW(toWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    HANDLE file = CreateFileW(fileSystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
@@ -341,7 +366,7 @@ bool SystemFiles::writeFile(const std::string& path, const std::string& bytes) {
 }
 
 bool SystemFiles::deleteFile(const std::string& path) {
-    return DeleteFileW(toWide(path).c_str()) != 0;
+    return DeleteFileW(fileSystemPath(path).c_str()) != 0;
 }
 
 platform::Services SystemServices::services() {

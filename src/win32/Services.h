@@ -79,8 +79,8 @@ public:
 
 class SystemShell : public platform::Shell {
 public:
-    std::size_t GetTempPath(std::string& buffer) override;
-    std::intptr_t FindExecutable(const std::string& file, const std::string& directory, std::string& result) override;
+    std::string GetTempPath() override;
+    std::intptr_t FindExecutable(const std::string& file, const std::string& directory, std::string& program) override;
     std::intptr_t ShellExecute(forms::NativeHandle window, const std::string& operation, const std::string& file,
                                const std::string& parameters, const std::string& directory, int showCommand) override;
 };

@@ -107,7 +107,10 @@ TEST(AutoFreeThreshold, TheUpDownStepsFromTheBoxWithinItsRange) {
         const char* box;
         int direction;
         const char* after;
-    } cases[] = {{"15", +1, "16"}, {"15", -1, "14"}, {"10", -1, "10"}, {"65", +1, "65"}, {"64", +1, "65"}};
+    } cases[] = {{"15", +1, "16"}, {"15", -1, "14"}, {"10", -1, "10"}, {"65", +1, "65"}, {"64", +1, "65"},
+                 {"9", +1, "10"},  {"99", -1, "65"},
+                 // Not a whole number: from the up-down's own value, brought into its range.
+                 {"abc", +1, "11"}, {"abc", -1, "10"}, {"12.5", +1, "11"}, {"", +1, "11"}};
     for (const auto& c : cases) {
         fakes::Machine machine;
         auto& main = startWithThreshold(machine, c.box);
@@ -130,6 +133,34 @@ TEST(AutoFreeThreshold, AChangeOfTheUpDownClampsWhateverTheBoxHolds) {
         EXPECT_EQ(main.txtScanTillNumberOfFiles.text(), c.after) << c.box;
         EXPECT_EQ(machine.settings.values.at("Free RAM Percentage"), c.after) << c.box;
     }
+}
+
+// Whatever reaches the box from the user (a paste, a drop, an input method, typing) may leave only
+// what the up-down would write there.
+TEST(AutoFreeThreshold, TheBoxTakesFromTheUserOnlyWholeNumbersOfTheUpDownsRange) {
+    const struct {
+        const char* edit;
+        bool taken;
+    } cases[] = {{"40", true},    {"10", true},   {"65", true},   {"9", false},    {"66", false},
+                 {"abc", false},  {"", false},    {"1540", false}, {"040", false}, {"+40", false},
+                 {"40.0", false}, {" 40", false}, {"4 0", false},  {"40abc", false}, {"\xef\xbc\x94\xef\xbc\x90", false}};
+    for (const auto& c : cases) {
+        fakes::Machine machine;
+        auto& main = startWithThreshold(machine, "15");
+        EXPECT_EQ(main.txtScanTillNumberOfFiles.userEdit(c.edit), c.taken) << c.edit;
+        const char* expected = c.taken ? c.edit : "15";
+        EXPECT_EQ(main.txtScanTillNumberOfFiles.text(), expected) << c.edit;
+        EXPECT_EQ(machine.settings.values.at("Free RAM Percentage"), expected) << c.edit;
+    }
+}
+
+TEST(AutoFreeThreshold, TheBoxTakesNoEditWhileTheOptionIsOff) {
+    fakes::Machine machine;
+    machine.start();
+    auto& box = machine.main().txtScanTillNumberOfFiles;
+    EXPECT_FALSE(box.userEdit("40"));
+    EXPECT_EQ(box.text(), "15");
+    EXPECT_EQ(machine.settings.values.at("Free RAM Percentage"), "15");
 }
 
 TEST(AutoFreeThreshold, TheBoxHandsTheFocusToTheUpDown) {

@@ -285,8 +285,7 @@ private:
 class Shell : public platform::Shell {
 public:
     explicit Shell(CallLog& log) : log_(log) {}
-    std::size_t tempPathLength = 0;  // 0: from tempPath
-    std::string tempPath = "C:\\Users\\me\\AppData\\Local\\Temp\\";
+    std::string tempPath = "C:\\Users\\me\\AppData\\Local\\Temp\\";  // empty: none
     std::intptr_t findAnswer = 42;
     std::string foundProgram = "C:\\Program Files\\Browser\\browser.EXE";
     struct Execute {
@@ -297,23 +296,18 @@ public:
     std::vector<Execute> executed;
     std::function<void()> onFind;
 
-    std::size_t GetTempPath(std::string& buffer) override {
+    std::string GetTempPath() override {
         log_.push_back("GetTempPath");
-        if (tempPath.empty()) {
-            return 0;
-        }
-        if (tempPath.size() < buffer.size()) {
-            buffer.replace(0, tempPath.size(), tempPath);
-        }
-        return tempPathLength != 0 ? tempPathLength : tempPath.size();
+        return tempPath;
     }
-    std::intptr_t FindExecutable(const std::string& file, const std::string& directory, std::string& result) override {
+    std::intptr_t FindExecutable(const std::string& file, const std::string& directory,
+                                 std::string& program) override {
         log_.push_back("FindExecutable " + file + " '" + directory + "'");
         if (onFind) {
             onFind();
         }
-        if (findAnswer > 32 && foundProgram.size() < result.size()) {
-            result.replace(0, foundProgram.size(), foundProgram);
+        if (findAnswer > 32) {
+            program = foundProgram;
         }
         return findAnswer;
     }

@@ -42,22 +42,40 @@ TEST_F(Opening, ReplacesAProbeLeftBeforeWithFourBytesAndDeletesIt) {
     EXPECT_TRUE(machine.files.files.empty());
 }
 
-TEST_F(Opening, CutsTheProgramsPathAfterItsFirstExe) {
+TEST_F(Opening, StartsTheWholePathOfTheFoundProgram) {
     const struct {
         const char* found;
-        const char* program;
+        const char* program;  // nullptr: the address goes to the shell
     } cases[] = {
         {"C:\\Apps\\browser.exe", "C:\\Apps\\browser.exe"},
-        {"C:\\Apps\\run.exe.d\\browser.exe", "C:\\Apps\\run.exe"},
         {"  C:\\Apps\\Browser.Exe  ", "C:\\Apps\\Browser.Exe"},
+        {"C:\\My.Exe Tools\\Browser\\browser.exe", "C:\\My.Exe Tools\\Browser\\browser.exe"},
+        {"C:\\Apps\\run.exe.d\\browser.exe", "C:\\Apps\\run.exe.d\\browser.exe"},
+        {"C:\\Programme\\Bröwser für alle\\browser.exe", "C:\\Programme\\Bröwser für alle\\browser.exe"},
+        {"C:\\My.Exe Tools\\launcher.com", nullptr},
+        {"C:\\Apps\\browser.exe.lnk", nullptr},
     };
     for (const auto& c : cases) {
         machine.shell.executed.clear();
         machine.shell.foundProgram = c.found;
         open("https://x/");
         ASSERT_EQ(machine.shell.executed.size(), 1U) << c.found;
-        EXPECT_EQ(machine.shell.executed[0].file, c.program);
+        const auto& run = machine.shell.executed[0];
+        EXPECT_EQ(run.file, c.program != nullptr ? c.program : "https://x/") << c.found;
+        EXPECT_EQ(run.parameters, c.program != nullptr ? "\"https://x/\"" : "") << c.found;
     }
+}
+
+TEST_F(Opening, WorksFromATemporaryFolderOfAnyLength) {
+    const std::string folder = "C:\\" + std::string(300, 'T') + "\\";
+    machine.shell.tempPath = folder;
+    open("https://x/");
+    const std::string probe = folder + "temphtm.htm";
+    EXPECT_EQ(machine.log, (fakes::CallLog{"GetTempPath", "write file " + probe, "FindExecutable " + probe + " ''",
+                                           "ShellExecute", "delete file " + probe}));
+    ASSERT_EQ(machine.shell.executed.size(), 1U);
+    EXPECT_EQ(machine.shell.executed[0].file, "C:\\Program Files\\Browser\\browser.EXE");
+    EXPECT_TRUE(machine.files.files.empty());
 }
 
 TEST_F(Opening, AHandlerThatIsNoExeGetsTheAddressThroughTheShell) {
@@ -75,26 +93,20 @@ TEST_F(Opening, OpensNothingAndLeavesNoProbeWhenTheShellCannotHelp) {
     struct Case {
         const char* what;
         std::string tempPath;
-        std::size_t tempPathLength;
         bool refuseWrites;
         std::intptr_t findAnswer;
         std::vector<std::string> calls;
     };
-    const std::string blanks(255, ' ');
     const std::vector<Case> cases = {
-        {"no temporary folder", "", 0, false, 42, {"GetTempPath"}},
-        {"temporary path too long", std::string(300, 'T'), 300, false, 2,
-         {"GetTempPath", "write file " + blanks + "temphtm.htm", "FindExecutable " + blanks + "temphtm.htm ''",
-          "delete file " + blanks + "temphtm.htm"}},
-        {"probe not writable", "C:\\Users\\me\\AppData\\Local\\Temp\\", 0, true, 2,
+        {"no temporary folder", "", false, 42, {"GetTempPath"}},
+        {"probe not writable", "C:\\Users\\me\\AppData\\Local\\Temp\\", true, 2,
          {"GetTempPath", "write file " + kProbe, "FindExecutable " + kProbe + " ''", "delete file " + kProbe}},
-        {"no association", "C:\\Users\\me\\AppData\\Local\\Temp\\", 0, false, 31,
+        {"no association", "C:\\Users\\me\\AppData\\Local\\Temp\\", false, 31,
          {"GetTempPath", "write file " + kProbe, "FindExecutable " + kProbe + " ''", "delete file " + kProbe}},
     };
     for (const Case& c : cases) {
         fakes::Machine fresh;
         fresh.shell.tempPath = c.tempPath;
-        fresh.shell.tempPathLength = c.tempPathLength;
         fresh.files.refuseWrites = c.refuseWrites;
         fresh.shell.findAnswer = c.findAnswer;
         OpenURLInBrowser(fresh.services, 0x99, "https://x/", "htm");

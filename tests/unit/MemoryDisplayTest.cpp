@@ -37,12 +37,28 @@ TEST_F(Display, FollowsTheClockAndTheSampleEverySecond) {
     machine.memory.status.ullAvailPhys = 1536;
     tick();
     EXPECT_EQ(main().lblTime.text(), "Time: 07:05:09");
-    EXPECT_EQ(main().lblDate.text(), "long date 2026-12-10");  // written at start-up only
     EXPECT_EQ(main().lblAvilablePhysicalRam.text(), "1.5 KB");
     machine.locale.time = ".";
     machine.clock.time.hour = 19;
     tick();
     EXPECT_EQ(main().lblTime.text(), "Time: 19.05.09");
+}
+
+TEST_F(Display, ShowsTodaysDateAfterMidnight) {
+    machine.clock.time = {2026, 12, 31, 23, 59, 59};
+    machine.start();
+    EXPECT_EQ(main().lblDate.text(), "long date 2026-12-31");
+    machine.clock.time = {2027, 1, 1, 0, 0, 0};
+    machine.program->bOptimizing = true;  // a run holds the whole display still, the date too
+    tick();
+    EXPECT_EQ(main().lblDate.text(), "long date 2026-12-31");
+    machine.program->bOptimizing = false;
+    tick();
+    EXPECT_EQ(main().lblDate.text(), "long date 2027-1-1");
+    EXPECT_EQ(main().lblTime.text(), "Time: 00:00:00");
+    machine.clock.time = {2027, 2, 1, 0, 0, 1};  // the same day of another month
+    tick();
+    EXPECT_EQ(main().lblDate.text(), "long date 2027-2-1");
 }
 
 TEST_F(Display, ReadsTheFiguresBackUnderACommaDecimalSeparator) {

@@ -202,6 +202,44 @@ INSTANTIATE_TEST_SUITE_P(
                     Slide{0, {}, 12231, 9941, 29},                       // no taskbar: T = 0
                     Slide{0x7001, {0, 0, 60, 768}, 1095, 9941, 0}));     // docked at a side
 
+// At every scaling the slide ends with the whole window on the screen, at its bottom right, above a
+// taskbar of the usual 30 design pixels: a display of 1024 by 768 design pixels.
+class ScaledSlideIn : public testing::TestWithParam<int> {};
+
+TEST_P(ScaledSlideIn, EndsOnTheScreenAtTheBottomRightAboveTheTaskbar) {
+    const int dpi = GetParam();
+    const double scale = dpi / 96.0;
+    const double twipsPerPixel = 1440.0 / dpi;
+    const int screenWidth = static_cast<int>(1024 * scale);
+    const int screenHeight = static_cast<int>(768 * scale);
+    const int taskbarHeight = static_cast<int>(30 * scale);
+    fakes::Machine machine;
+    machine.backend.dpi = dpi;
+    machine.backend.frameHeightTwips = 30;  // a one-pixel border above and below at 96 DPI
+    machine.windows.screenRect = {0, 0, screenWidth, screenHeight};
+    machine.windows.taskbarRect = {0, 0, screenWidth, taskbarHeight};
+    machine.start();
+    machine.main().lblHide_Click();
+    machine.main().lblOptimizeNow_Click();
+    FrmOptimize& window = machine.program->optimizeWindow();
+    while (window.tmrMenuPopup.enabled()) {
+        window.tmrMenuPopup.elapse();
+    }
+
+    const double left = window.left() / twipsPerPixel;
+    const double right = left + window.clientWidth() / twipsPerPixel;
+    const double bottom = (window.top() + window.outerHeight()) / twipsPerPixel;
+    EXPECT_LE(right, screenWidth);
+    EXPECT_GT(right, screenWidth - 20 * scale);
+    EXPECT_LE(bottom, screenHeight - taskbarHeight);
+    EXPECT_GT(bottom, screenHeight - taskbarHeight - 20 * scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scalings, ScaledSlideIn, testing::Values(96, 120, 144, 192),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::to_string(info.param) + "dpi";
+                         });
+
 TEST(SetTopMost, OnlyMinusOneCountsAsTrue) {
     fakes::CallLog log;
     fakes::Windows windows(log);
