@@ -31,4 +31,11 @@ inline std::string toUtf8(std::wstring_view text) {
     return utf8;
 }
 
+// A window's own text, as the window holds it.
+inline std::wstring windowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 }  // namespace win32

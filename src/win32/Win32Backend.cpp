@@ -8,7 +8,9 @@
 #include <functional>
 
 #include "win32/IconArt.h"
+#include "win32/MessageChecks.h"
 #include "win32/Text.h"
+#include "win32/TextInputGuard.h"
 
 namespace win32 {
 
@@ -126,12 +128,6 @@ SIZE outerSize(const Form& form, UINT dpi) {
     return {outer.right - outer.left, outer.bottom - outer.top};
 }
 
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 forms::Point twipsAt(LPARAM position, UINT dpi) {
     return {toTwips(GET_X_LPARAM(position), dpi), toTwips(GET_Y_LPARAM(position), dpi)};
 }
@@ -195,7 +191,9 @@ Win32Backend::Win32Backend(HINSTANCE instance)
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kPictureClass;
+    windowClass.style = CS_DBLCLKS;  // a double-click on a label button is one click
     RegisterClassExW(&windowClass);
+    windowClass.style = 0;
 
     windowClass.hIcon = cache_.icon(32);
     windowClass.hIconSm = cache_.icon(16);
@@ -221,6 +219,9 @@ int Win32Backend::runMessageLoop() {
     MSG message{};
     BOOL got = FALSE;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
+        if (isForgedPostedMessage(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -745,6 +746,9 @@ void Win32Backend::doEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
+        if (isForgedPostedMessage(message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
@@ -767,6 +771,9 @@ void Win32Backend::showModal(Form& form) {
                 PostQuitMessage(static_cast<int>(message.wParam));
             }
             break;
+        }
+        if (isForgedPostedMessage(message)) {
+            continue;
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -814,7 +821,9 @@ void Win32Backend::messageBox(const std::string& text, const std::string& captio
 // --- window procedures ---------------------------------------------------------------------------
 
 LRESULT CALLBACK Win32Backend::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
+    // Only the window's own creation, on this thread, names its record; another program can send
+    // the message too.
+    if (message == WM_NCCREATE && GetWindowLongPtrW(hwnd, GWLP_USERDATA) == 0 && !sentFromAnotherThread()) {
         auto* created = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->hwnd = hwnd;
         created->backend->windows_[hwnd] = created;
@@ -848,6 +857,11 @@ LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam,
         child.control->raiseGotFocus();
         return result;
     }
+    case WM_CONTEXTMENU:
+        if (const auto* box = dynamic_cast<const forms::TextBox*>(child.control); box && refusedByTextBox(*box, message)) {
+            return 0;
+        }
+        break;
     case WM_NCDESTROY:
         child.backend->windows_.erase(hwnd);
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(systemProc));
@@ -876,13 +890,19 @@ bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam,
             }
         } else if (HIWORD(wParam) == EN_CHANGE) {
             if (auto* box = dynamic_cast<forms::TextBox*>(child->control)) {
-                box->setText(toUtf8(windowText(child->hwnd)));
+                takeEditedText(*box, child->hwnd);
             }
         }
         result = 0;
         return true;
     }
     case WM_NOTIFY: {
+        // Our controls notify from this thread; another program's notification holds a pointer of
+        // its own, or none, and is answered without being read.
+        if (lParam == 0 || sentFromAnotherThread()) {
+            result = 0;
+            return true;
+        }
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         const Window* child = windowOf(header->hwndFrom);
         auto* upDown = child != nullptr ? dynamic_cast<forms::UpDown*>(child->control) : nullptr;
@@ -949,10 +969,21 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
         }
         return 0;
     case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        applyDpi(owner, HIWORD(wParam));
+        // Another program can send this message too: the DPI is the system's own for the window, and
+        // the suggested rectangle is read only when the system gave it on this thread.
+        const bool fromSystem = !sentFromAnotherThread();
+        const UINT dpi = dpiCalls().forWindow != nullptr ? windowDpi(hwnd) : fromSystem ? HIWORD(wParam) : owner.dpi;
+        if (dpi == owner.dpi || dpi == 0) {
+            return 0;
+        }
+        if (const auto* suggested = reinterpret_cast<const RECT*>(lParam); suggested != nullptr && fromSystem) {
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            const SIZE outer = outerSize(form, dpi);
+            SetWindowPos(hwnd, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        applyDpi(owner, dpi);
         return 0;
     }
     case WM_SYSCOLORCHANGE:
@@ -1013,6 +1044,10 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
         }
         return 0;
     }
+    case WM_LBUTTONDBLCLK:
+        // The second press of a double-click, as on a button: the first press and release were
+        // the click, and this one starts none.
+        return 0;
     case WM_CAPTURECHANGED:
         picture.pressing = false;
         return 0;

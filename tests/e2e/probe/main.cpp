@@ -27,6 +27,9 @@ const Command commands[] = {
     {"running", "running PID              whether the process PID is still running", probe::showRunning},
     {"process-memory", "process-memory PID       the working set of process PID, now and at its peak",
      probe::showProcessMemory},
+    {"send", "send HWND MSG WPARAM LPARAM   send a message with raw parameters (5 s timeout)", probe::sendRawMessage},
+    {"post", "post HWND MSG WPARAM LPARAM   post a message with raw parameters", probe::postRawMessage},
+    {"paste", "paste HWND TEXT          put TEXT on the clipboard and send WM_PASTE", probe::pasteText},
     {"icons", "icons EXE                the images of the first icon in EXE's resources", probe::showIcons},
 };
 

@@ -48,6 +48,11 @@ int startProgram(const Arguments& args);
 int showRunning(const Arguments& args);
 int showProcessMemory(const Arguments& args);
 
+// Messages from outside: raw parameters sent or posted, a text pasted through the clipboard.
+int sendRawMessage(const Arguments& args);
+int postRawMessage(const Arguments& args);
+int pasteText(const Arguments& args);
+
 // Resources: the images of a program file's icon.
 int showIcons(const Arguments& args);
 
