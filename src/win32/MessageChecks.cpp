@@ -36,9 +36,7 @@ bool isForgedPostedMessage(const MSG& message) {
         // DispatchMessage calls a timer's lParam as its callback; the program's timers have none.
         return message.lParam != 0;
     default:
-        // The controls' own messages (progress bar, up-down, tooltips) read and write through
-        // their parameters.
-        return message.message >= WM_USER && message.message < WM_APP;
+        return false;
     }
 }
 

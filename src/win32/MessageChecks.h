@@ -9,12 +9,13 @@ namespace win32 {
 
 // A message taken from the queue (so posted, by anyone) that carries a pointer the window procedure,
 // the system's controls or DispatchMessage itself would follow: a notification, a DPI change, data
-// to copy, a control's own message, a timer with a callback. The program posts none of them; every
-// message loop drops them.
+// to copy, a window's creation or placement record, an edit control's buffer, a timer with a
+// callback. The program posts none of them; every message loop drops them.
 bool isForgedPostedMessage(const MSG& message);
 
 // Whether the message being handled was sent from another thread: the program sends its windows
-// nothing from another thread, so it comes from another program.
+// nothing from another thread, so it comes from another program. Inside the handling of such a
+// message, the program's own nested messages are reported the same way.
 bool sentFromAnotherThread();
 
 }  // namespace win32

@@ -821,9 +821,9 @@ void Win32Backend::messageBox(const std::string& text, const std::string& captio
 // --- window procedures ---------------------------------------------------------------------------
 
 LRESULT CALLBACK Win32Backend::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    // Only the window's own creation, on this thread, names its record; another program can send
-    // the message too.
-    if (message == WM_NCCREATE && GetWindowLongPtrW(hwnd, GWLP_USERDATA) == 0 && !sentFromAnotherThread()) {
+    // Only the window's own creation names its record: another program can send the message to a
+    // window that has one.
+    if (message == WM_NCCREATE && GetWindowLongPtrW(hwnd, GWLP_USERDATA) == 0) {
         auto* created = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         created->hwnd = hwnd;
         created->backend->windows_[hwnd] = created;
@@ -846,14 +846,22 @@ LRESULT CALLBACK Win32Backend::windowProc(HWND hwnd, UINT message, WPARAM wParam
 LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto& child = *reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     const WNDPROC systemProc = child.systemProc;
+    Win32Backend& backend = *child.backend;
+    // While a control's own procedure runs, the notifications it sends its parent are its own.
+    const auto callSystem = [&] {
+        ++backend.controlProcedures_;
+        const LRESULT result = CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
+        --backend.controlProcedures_;
+        return result;
+    };
     switch (message) {
     case WM_MOUSEMOVE: {
-        const LRESULT result = CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
+        const LRESULT result = callSystem();
         child.control->raiseMouseMove();
         return result;
     }
     case WM_SETFOCUS: {
-        const LRESULT result = CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
+        const LRESULT result = callSystem();
         child.control->raiseGotFocus();
         return result;
     }
@@ -870,7 +878,7 @@ LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam,
     default:
         break;
     }
-    return CallWindowProcW(systemProc, hwnd, message, wParam, lParam);
+    return callSystem();
 }
 
 bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -897,9 +905,10 @@ bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam,
         return true;
     }
     case WM_NOTIFY: {
-        // Our controls notify from this thread; another program's notification holds a pointer of
-        // its own, or none, and is answered without being read.
-        if (lParam == 0 || sentFromAnotherThread()) {
+        // Only a notification that one of our controls sends from its own procedure is read; one
+        // from another program (sent, or posted and dispatched by a loop of the system's) holds a
+        // pointer of its own, or none, and is answered without being read.
+        if (lParam == 0 || controlProcedures_ == 0) {
             result = 0;
             return true;
         }

@@ -108,6 +108,8 @@ private:
     mutable GdiCache cache_;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> forms_;
     std::unordered_map<HWND, Window*> windows_;
+    // How many of our system controls' own window procedures are running (nested).
+    int controlProcedures_ = 0;
 };
 
 }  // namespace win32
