@@ -106,9 +106,10 @@ std::string FrmMain::timeOfDayText() const {
     return std::string(hh) + separator + mm + separator + ss;
 }
 
-// A stored check box state as a 16-bit whole number; nothing when it is not one, or out of range.
-static std::optional<std::int16_t> storedState(const std::string& text, NumberFormat format) {
-    const std::optional<double> number = parseNumber(text, format);
+// A stored check box state as a 16-bit whole number; nothing when it is not one, out of range, or
+// unreadable.
+static std::optional<std::int16_t> storedState(const std::optional<std::string>& text, NumberFormat format) {
+    const std::optional<double> number = text ? parseNumber(*text, format) : std::nullopt;
     return number ? toInt16(*number) : std::nullopt;
 }
 
@@ -136,7 +137,8 @@ void FrmMain::Form_Load() {
         chkAutoFreeRamPercent.setValue(*state);
     }
     chkAutoFreeRamPercent_Click();
-    txtScanTillNumberOfFiles.setText(settings.read(setting::FreeRamPercentage));
+    // An unreadable threshold gives the field no text, which the automatic free takes as no number.
+    txtScanTillNumberOfFiles.setText(settings.read(setting::FreeRamPercentage).value_or(""));
 
     // Fill every figure before the window is first shown; "Loaded" still reads "False", so the
     // automatic free cannot start a run from this tick.

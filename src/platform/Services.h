@@ -30,15 +30,24 @@ public:
     virtual MemoryStatus GlobalMemoryStatusEx() = 0;
 };
 
+// A setting as the store holds it: nothing, a text, or a value that gives no text (one of another
+// kind, or too long). Each reader decides what an unreadable value means for it.
+struct StoredText {
+    enum class State { Absent, Text, Unreadable };
+    State state = State::Absent;
+    std::string text;  // when state is Text
+};
+
 // The per-user settings store: texts addressed by application, section and key.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    // The stored text, or the default when the key (or its section or application) is absent.
-    // A read creates nothing.
-    virtual std::string GetSetting(const std::string& application, const std::string& section,
-                                   const std::string& key, const std::string& defaultText) = 0;
-    // Creates the application, section and key as needed; a write that fails changes nothing.
+    // The stored value; Absent when the key (or its section or application) is. A read creates
+    // nothing.
+    virtual StoredText GetSetting(const std::string& application, const std::string& section,
+                                  const std::string& key) = 0;
+    // Creates the application, section and key as needed and stores the text as a text, whatever
+    // the value held before; a write that fails changes nothing.
     virtual void SaveSetting(const std::string& application, const std::string& section,
                              const std::string& key, const std::string& text) = 0;
 };
@@ -50,7 +59,13 @@ public:
     using HKEY = std::uintptr_t;
     static constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
     static constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
+    static constexpr std::uint32_t REG_NONE = 0;
     static constexpr std::uint32_t REG_SZ = 1;
+    static constexpr std::uint32_t REG_EXPAND_SZ = 2;
+    static constexpr std::uint32_t REG_BINARY = 3;
+    static constexpr std::uint32_t REG_DWORD = 4;
+    static constexpr std::uint32_t REG_MULTI_SZ = 7;
+    static constexpr std::uint32_t REG_QWORD = 11;
 
     virtual ~Registry() = default;
     // Opens an existing key; never creates one. *result is 0 when the key was not opened.

@@ -1,10 +1,12 @@
 #include "win32/Services.h"
 
+#include "platform/SettingText.h"
 #include "win32/Text.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cwchar>
 
 // The generic-text macros of <windows.h> would rename the service operations defined below; every
@@ -99,28 +101,23 @@ platform::MemoryStatus SystemMemory::GlobalMemoryStatusEx() {
     };
 }
 
-std::string RegistrySettingsStore::GetSetting(const std::string& application, const std::string& section,
-                                              const std::string& key, const std::string& defaultText) {
+platform::StoredText RegistrySettingsStore::GetSetting(const std::string& application, const std::string& section,
+                                                       const std::string& key) {
     const std::wstring path = settingsKeyPath(application, section);
-    const std::wstring name = toWide(key);
-    // Settings are short: the first read takes a buffer that fits them, so the once-a-second reads
-    // cost one call each. A longer value (or one another program lengthens between two reads) is
-    // read again in the size the system tells.
-    std::wstring text(128, L'\0');
-    DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
-                                  &bytes);
-    while (status == ERROR_MORE_DATA) {
-        text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
-        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
-                              &bytes);
+    // Room for the longest readable text and its NUL, with a unit to spare: a value that does not
+    // fit is unreadable whatever its type, so one call reads every setting.
+    std::array<std::uint8_t, (platform::kLongestSettingText + 2) * sizeof(wchar_t)> data{};
+    DWORD type = REG_NONE;
+    DWORD bytes = static_cast<DWORD>(data.size());
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), toWide(key).c_str(),
+                                        RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &bytes);
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) {
+        return {};
     }
-    if (status == ERROR_SUCCESS) {
-        text.resize(std::wcslen(text.c_str()));
-        return toUtf8(text);
+    if (status != ERROR_SUCCESS) {
+        return {platform::StoredText::State::Unreadable, {}};
     }
-    return defaultText;
+    return platform::settingTextOf(type, std::span(data.data(), std::min<std::size_t>(bytes, data.size())));
 }
 
 void RegistrySettingsStore::SaveSetting(const std::string& application, const std::string& section,

@@ -20,8 +20,8 @@ public:
 // string value per key.
 class RegistrySettingsStore : public platform::SettingsStore {
 public:
-    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
-                           const std::string& defaultText) override;
+    platform::StoredText GetSetting(const std::string& application, const std::string& section,
+                                    const std::string& key) override;
     void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
                      const std::string& text) override;
 };

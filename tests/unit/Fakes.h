@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,14 +33,21 @@ class SettingsStore : public platform::SettingsStore {
 public:
     explicit SettingsStore(CallLog& log) : log_(log) {}
     std::map<std::string, std::string> values;  // by key; application and section are checked
+    std::set<std::string> unreadable;  // keys holding a value that gives no text; a write replaces it
     bool failWrites = false;
 
-    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
-                           const std::string& defaultText) override {
+    platform::StoredText GetSetting(const std::string& application, const std::string& section,
+                                    const std::string& key) override {
         checkAddress(application, section);
         log_.push_back("read " + key);
+        if (unreadable.count(key) == 1) {
+            return {platform::StoredText::State::Unreadable, {}};
+        }
         const auto it = values.find(key);
-        return it == values.end() ? defaultText : it->second;
+        if (it == values.end()) {
+            return {};
+        }
+        return {platform::StoredText::State::Text, it->second};
     }
     void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
                      const std::string& text) override {
@@ -47,6 +55,7 @@ public:
         log_.push_back("write " + key + "=" + text);
         if (!failWrites) {
             values[key] = text;
+            unreadable.erase(key);
         }
     }
     std::vector<std::string> badAddresses;
