@@ -15,6 +15,8 @@ constexpr int kClientWidth = 11040;
 constexpr int kClientHeight = 8355;
 constexpr forms::Color kBarBackground = 0xFFFFFF;
 constexpr forms::Color kBarFill = 128;  // dark red
+// At logon the shell may take a while to accept icons; a hidden window without one is unreachable.
+constexpr int kTrayIconRetryMs = 2000;
 
 template <typename T>
 T& control(forms::Form& form, const char* name) {
@@ -59,6 +61,7 @@ FrmMain::FrmMain(Program& program)
       lblTime(control<forms::Control>(*this, "lblTime")),
       Label11(control<forms::Control>(*this, "Label11")),
       TmrMemoryCount(addTimer("TmrMemoryCount", 1000, true)),
+      TmrTrayIcon(addTimer("TmrTrayIcon", kTrayIconRetryMs, false)),
       MnuMain(buildMnuMain()),
       mnuHelp2(buildMnuHelp2()),
       program_(program) {
@@ -72,6 +75,7 @@ FrmMain::FrmMain(Program& program)
     TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
     TaskbarCreated = [this] { Form_TaskbarCreated(); };
     TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
+    TmrTrayIcon.Tick = [this] { TmrTrayIcon_Timer(); };
     lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };
     chkRunWhenWIndowsStarts.Click = [this] { chkRunWhenWIndowsStarts_Click(); };
     chkAutoFreeRamPercent.Click = [this] { chkAutoFreeRamPercent_Click(); };
@@ -152,9 +156,8 @@ void FrmMain::Form_Load() {
 }
 
 void FrmMain::Form_Unload(bool& cancel) {
-    clsTray& tray = program_.tray();
-    if (!tray.bRunningInTray()) {
-        tray.ShowIcon(*this);
+    if (!program_.tray().bRunningInTray()) {
+        showTrayIcon();
     }
     cancel = true;
     setWindowState(forms::WindowState::Minimized);

@@ -44,10 +44,25 @@ void FrmMain::RestoreFromTray() {
     program_.tray().RemoveIcon(*this);
 }
 
+void FrmMain::showTrayIcon() {
+    clsTray& tray = program_.tray();
+    tray.ShowIcon(*this);
+    TmrTrayIcon.setEnabled(tray.iconMissing());
+}
+
 void FrmMain::Form_TaskbarCreated() {
     // A new taskbar holds no icons: the one the window lives by must come back.
     if (program_.tray().bRunningInTray()) {
-        program_.tray().ShowIcon(*this);
+        showTrayIcon();
+    }
+}
+
+void FrmMain::TmrTrayIcon_Timer() {
+    // Once the window has left the tray there is nothing to add.
+    if (program_.tray().bRunningInTray()) {
+        showTrayIcon();
+    } else {
+        TmrTrayIcon.setEnabled(false);
     }
 }
 

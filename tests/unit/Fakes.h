@@ -127,10 +127,15 @@ public:
     };
     std::vector<Call> calls;
     int iconsShown = 0;  // as the shell counts them: an add for an icon already there is refused
+    int refuseAdds = 0;  // the next adds refused, as by a shell that is not ready yet
 
     bool Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) override {
         log_.push_back(message == NIM_ADD ? "tray add" : message == NIM_DELETE ? "tray delete" : "tray modify");
         calls.push_back({message, data});
+        if (message == NIM_ADD && refuseAdds > 0) {
+            --refuseAdds;
+            return false;
+        }
         if (message == NIM_ADD && iconsShown == 0) {
             ++iconsShown;
             return true;
@@ -140,6 +145,10 @@ public:
             return true;
         }
         return message == NIM_MODIFY && iconsShown == 1;
+    }
+    int adds() const {
+        return static_cast<int>(
+            std::count_if(calls.begin(), calls.end(), [](const Call& call) { return call.message == NIM_ADD; }));
     }
 
 private:
