@@ -127,6 +127,8 @@ private:
     void showTrayIcon();
 
     Program& program_;
+    // Turning the start with Windows off was refused, and the user was told why (once a run).
+    bool toldTurningOffNeedsAdministrator_ = false;
 };
 
 }  // namespace quillmere

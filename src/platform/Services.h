@@ -75,6 +75,9 @@ public:
                                const std::string& data) = 0;
     virtual long RegDeleteValue(HKEY key, const std::string& valueName) = 0;
     virtual long RegCloseKey(HKEY key) = 0;
+    // Looks a value up without opening the key for changes: 0 when it exists, 2 when it (or its
+    // key) does not.
+    virtual long RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) = 0;
 };
 
 // The notification-area icon record in its first-version form.
@@ -191,6 +194,10 @@ public:
     // Creates the file (replacing one of that name) holding the bytes; false when it cannot.
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    // Whether a user without administrator rights could change what runs from this path: write or
+    // replace the file, write into its folder, or move that folder or one above it. True when it
+    // cannot be told.
+    virtual bool writableByStandardUsers(const std::string& path) = 0;
 };
 
 // Separate blocks of memory for the optimization run.

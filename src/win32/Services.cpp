@@ -1,6 +1,7 @@
 #include "win32/Services.h"
 
 #include "platform/SettingText.h"
+#include "win32/StandardUserAccess.h"
 #include "win32/Text.h"
 
 #include <shellapi.h>
@@ -14,6 +15,7 @@
 #undef RegOpenKey
 #undef RegSetValueEx
 #undef RegDeleteValue
+#undef RegGetValue
 #undef SendMessage
 #undef FindWindow
 #undef Shell_NotifyIcon
@@ -146,6 +148,11 @@ long SystemRegistry::RegSetValueEx(HKEY key, const std::string& valueName, std::
 
 long SystemRegistry::RegDeleteValue(HKEY key, const std::string& valueName) {
     return RegDeleteValueW(nativeKey(key), toWide(valueName).c_str());
+}
+
+long SystemRegistry::RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) {
+    return RegGetValueW(nativeKey(root), toWide(subKey).c_str(), toWide(valueName).c_str(), RRF_RT_ANY, nullptr,
+                        nullptr, nullptr);
 }
 
 long SystemRegistry::RegCloseKey(HKEY key) {
@@ -339,6 +346,10 @@ bool SystemFiles::writeFile(const std::string& path, const std::string& bytes) {
 
 bool SystemFiles::deleteFile(const std::string& path) {
     return DeleteFileW(toWide(path).c_str()) != 0;
+}
+
+bool SystemFiles::writableByStandardUsers(const std::string& path) {
+    return win32::writableByStandardUsers(toWide(path));
 }
 
 platform::Services SystemServices::services() {

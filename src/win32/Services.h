@@ -32,6 +32,7 @@ public:
     long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) override;
     long RegDeleteValue(HKEY key, const std::string& valueName) override;
     long RegCloseKey(HKEY key) override;
+    long RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) override;
 };
 
 class ShellNotifyIcon : public platform::NotifyIcon {
@@ -89,6 +90,7 @@ class SystemFiles : public platform::Files {
 public:
     bool writeFile(const std::string& path, const std::string& bytes) override;
     bool deleteFile(const std::string& path) override;
+    bool writableByStandardUsers(const std::string& path) override;
 };
 
 // What follows the program's name on a command line: the name is a quoted text or runs up to the

@@ -69,7 +69,8 @@ private:
     CallLog& log_;
 };
 
-// A registry of opened keys holding string values; roots can refuse writes.
+// A registry of opened keys holding string values. A program that is not elevated may not open the
+// machine-wide keys for changes.
 class Registry : public platform::Registry {
 public:
     explicit Registry(CallLog& log) : log_(log) {}
@@ -79,10 +80,14 @@ public:
     };
     // Values by (root, key path, value name).
     std::map<std::tuple<HKEY, std::string, std::string>, Value> values;
-    bool refuseMachineWrites = false;
+    bool elevated = true;
 
     long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) override {
         log_.push_back("open " + rootName(root) + "\\" + subKey);
+        if (root == HKEY_LOCAL_MACHINE && !elevated) {
+            *result = 0;
+            return 5;  // access denied
+        }
         opened_.push_back({root, subKey});
         *result = static_cast<HKEY>(opened_.size());
         return 0;
@@ -93,9 +98,6 @@ public:
             return 6;  // invalid handle
         }
         const auto& [root, path] = opened_[key - 1];
-        if (root == HKEY_LOCAL_MACHINE && refuseMachineWrites) {
-            return 5;  // access denied
-        }
         values[{root, path, valueName}] = {type, data};
         return 0;
     }
@@ -110,6 +112,10 @@ public:
     long RegCloseKey(HKEY) override {
         log_.push_back("close");
         return 0;
+    }
+    long RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) override {
+        log_.push_back("look up " + rootName(root) + " " + valueName);
+        return values.count({root, subKey, valueName}) == 1 ? 0 : 2;
     }
     static std::string rootName(HKEY root) { return root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU"; }
 
@@ -352,6 +358,7 @@ public:
     explicit Files(CallLog& log) : log_(log) {}
     std::map<std::string, std::string> files;
     bool refuseWrites = false;
+    bool standardUsersMayWrite = false;  // where the program lives: a per-user folder when true
     bool writeFile(const std::string& path, const std::string& bytes) override {
         log_.push_back("write file " + path);
         // A path that starts with blanks is no path at all.
@@ -365,6 +372,7 @@ public:
         log_.push_back("delete file " + path);
         return files.erase(path) == 1;
     }
+    bool writableByStandardUsers(const std::string&) override { return standardUsersMayWrite; }
 
 private:
     CallLog& log_;
