@@ -5,6 +5,7 @@
 #include "app/MainLayout.h"
 #include "app/ModIEOpen.h"
 #include "app/Program.h"
+#include "app/SingleInstance.h"
 #include "links/FrmAbout.h"
 
 namespace quillmere {
@@ -74,6 +75,7 @@ FrmMain::FrmMain(Program& program)
     QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
     TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
     TaskbarCreated = [this] { Form_TaskbarCreated(); };
+    ComeForward = [this] { Form_ComeForward(); };
     TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
     TmrTrayIcon.Tick = [this] { TmrTrayIcon_Timer(); };
     lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };
@@ -150,7 +152,7 @@ void FrmMain::Form_Load() {
     TmrMemoryCount.setEnabled(true);
     settings.write(setting::Loaded, "True");
 
-    if (trimSpaces(program_.services.process.commandArguments()) == "auto") {
+    if (isAutoStart(program_.services.process.commandArguments())) {
         lblHide_Click();
     }
 }

@@ -65,6 +65,7 @@ public:
     void RestoreFromTray();
     void Form_TaskbarCreated();
     void TmrTrayIcon_Timer();
+    void Form_ComeForward();
     void mnuQuillmere_Click();
     void mnuOptimize_Click();
 

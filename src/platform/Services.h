@@ -209,6 +209,17 @@ public:
     virtual void release(void* block) = 0;
 };
 
+// The one running copy of the program in the logon session.
+class Instances {
+public:
+    virtual ~Instances() = default;
+    // Claims the session for this copy; false when a running copy holds it already.
+    virtual bool claimSession() = 0;
+    // Asks the copy that holds the session to bring its window forward, waiting a few seconds
+    // for that window when the copy is still starting.
+    virtual void askFirstToComeForward() = 0;
+};
+
 // Everything the program asks of the system.
 struct Services {
     Memory& memory;
@@ -222,6 +233,7 @@ struct Services {
     BlockAllocator& blocks;
     Shell& shell;
     Files& files;
+    Instances& instances;
 };
 
 }  // namespace platform

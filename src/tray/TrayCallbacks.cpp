@@ -57,6 +57,19 @@ void FrmMain::Form_TaskbarCreated() {
     }
 }
 
+void FrmMain::Form_ComeForward() {
+    // During a run the window stays where it is, as it does for the tray icon.
+    if (program_.bOptimizing) {
+        return;
+    }
+    if (program_.tray().bRunningInTray()) {
+        RestoreFromTray();
+    } else {
+        show();
+        setWindowState(forms::WindowState::Normal);
+    }
+}
+
 void FrmMain::TmrTrayIcon_Timer() {
     // Once the window has left the tray there is nothing to add.
     if (program_.tray().bRunningInTray()) {

@@ -354,7 +354,7 @@ bool SystemFiles::writableByStandardUsers(const std::string& path) {
 
 platform::Services SystemServices::services() {
     return platform::Services{memory_, settings_, registry_, notifyIcon_, windows_, clock_,
-                              locale_, process_,  blocks_,   shell_,      files_};
+                              locale_, process_,  blocks_,   shell_,      files_,   instances_};
 }
 
 }  // namespace win32

@@ -93,6 +93,21 @@ public:
     bool writableByStandardUsers(const std::string& path) override;
 };
 
+// The one copy of the program in the logon session (win32/SingleInstance.cpp).
+class SessionInstances : public platform::Instances {
+public:
+    SessionInstances() = default;
+    ~SessionInstances() override;
+    SessionInstances(const SessionInstances&) = delete;
+    SessionInstances& operator=(const SessionInstances&) = delete;
+
+    bool claimSession() override;
+    void askFirstToComeForward() override;
+
+private:
+    void* session_ = nullptr;  // the named object, while this copy holds the session
+};
+
 // What follows the program's name on a command line: the name is a quoted text or runs up to the
 // first blank; one blank after it separates it from the arguments, and every character after that
 // blank is kept as it is.
@@ -115,6 +130,7 @@ private:
     VirtualBlockAllocator blocks_;
     SystemShell shell_;
     SystemFiles files_;
+    SessionInstances instances_;
 };
 
 }  // namespace win32

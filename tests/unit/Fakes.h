@@ -378,6 +378,22 @@ private:
     CallLog& log_;
 };
 
+// Other copies of the program in the session, as the test says.
+class Instances : public platform::Instances {
+public:
+    explicit Instances(CallLog& log) : log_(log) {}
+    bool anotherCopyRuns = false;
+    int askedToComeForward = 0;
+    bool claimSession() override { return !anotherCopyRuns; }
+    void askFirstToComeForward() override {
+        log_.push_back("ask the running copy to come forward");
+        ++askedToComeForward;
+    }
+
+private:
+    CallLog& log_;
+};
+
 // The whole program on the headless backend with every service faked.
 struct Machine {
     CallLog log;
@@ -392,8 +408,9 @@ struct Machine {
     BlockAllocator blocks{log};
     Shell shell{log};
     Files files{log};
+    Instances instances{log};
     platform::Services services{memory, settings, registry, notifyIcon, windows, clock,
-                                locale, process,  blocks,   shell,      files};
+                                locale, process,  blocks,   shell,      files,   instances};
     forms::HeadlessBackend backend;
     std::unique_ptr<quillmere::Program> program;
 
