@@ -27,6 +27,7 @@ SessionInstances::~SessionInstances() {
 }
 
 bool SessionInstances::claimSession() {
+    SetLastError(ERROR_SUCCESS);
     HANDLE object = CreateMutexW(nullptr, FALSE, kSessionObject);
     const DWORD error = GetLastError();
     if (object == nullptr) {

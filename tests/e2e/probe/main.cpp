@@ -27,7 +27,6 @@ const Command commands[] = {
     {"running", "running PID              whether the process PID is still running", probe::showRunning},
     {"process-memory", "process-memory PID       the working set of process PID, now and at its peak",
      probe::showProcessMemory},
-    {"security", "security PATH            the owner and access list of a file or folder (SDDL)", probe::showSecurity},
     {"icons", "icons EXE                the images of the first icon in EXE's resources", probe::showIcons},
 };
 

@@ -47,7 +47,6 @@ int showMemory(const Arguments& args);
 int startProgram(const Arguments& args);
 int showRunning(const Arguments& args);
 int showProcessMemory(const Arguments& args);
-int showSecurity(const Arguments& args);
 
 // Resources: the images of a program file's icon.
 int showIcons(const Arguments& args);

@@ -1,8 +1,5 @@
 #include "probe.h"
 
-#include <aclapi.h>
-#include <sddl.h>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -60,29 +57,6 @@ int showRunning(const Arguments& args) {
   const bool running = process != nullptr && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
   if (process != nullptr) CloseHandle(process);
   printField("running", running ? 1 : 0);
-  return 0;
-}
-
-// The owner and access list of a file or folder as the system reports them, in SDDL.
-int showSecurity(const Arguments& args) {
-  if (args.size() != 1) return wrongArguments("security");
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  const DWORD status = GetNamedSecurityInfoA(args[0].c_str(), SE_FILE_OBJECT,
-                                             OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                             nullptr, nullptr, &descriptor);
-  if (status != ERROR_SUCCESS) {
-    printField("read", 0);
-    printField("error", static_cast<long long>(status));
-    return 1;
-  }
-  char* text = nullptr;
-  const bool converted = ConvertSecurityDescriptorToStringSecurityDescriptorA(
-                             descriptor, SDDL_REVISION_1, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                             &text, nullptr) != FALSE;
-  printField("read", 1);
-  printField("sddl", converted ? text : "");
-  if (converted) LocalFree(text);
-  LocalFree(descriptor);
   return 0;
 }
 
