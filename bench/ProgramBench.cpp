@@ -39,7 +39,7 @@ void BM_RunMemoryWork(benchmark::State& state) {
     platform::Services services = machine.services;
     platform::Services withHeap{services.memory, services.settings, services.registry, services.notifyIcon,
                                 services.windows, services.clock,    services.locale,   services.process,
-                                heap,            services.shell,    services.files};
+                                heap,            services.shell,    services.files,    services.instances};
     quillmere::Program program(withHeap, machine.backend);
     program.start();
     for (auto _ : state) {

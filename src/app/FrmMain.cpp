@@ -6,6 +6,7 @@
 #include "app/MainLayout.h"
 #include "app/ModIEOpen.h"
 #include "app/Program.h"
+#include "app/SingleInstance.h"
 #include "links/FrmAbout.h"
 
 namespace quillmere {
@@ -16,6 +17,8 @@ constexpr int kClientWidth = 11040;
 constexpr int kClientHeight = 8355;
 constexpr forms::Color kBarBackground = 0xFFFFFF;
 constexpr forms::Color kBarFill = 128;  // dark red
+// At logon the shell may take a while to accept icons; a hidden window without one is unreachable.
+constexpr int kTrayIconRetryMs = 2000;
 
 template <typename T>
 T& control(forms::Form& form, const char* name) {
@@ -60,6 +63,7 @@ FrmMain::FrmMain(Program& program)
       lblTime(control<forms::Control>(*this, "lblTime")),
       Label11(control<forms::Control>(*this, "Label11")),
       TmrMemoryCount(addTimer("TmrMemoryCount", 1000, true)),
+      TmrTrayIcon(addTimer("TmrTrayIcon", kTrayIconRetryMs, false)),
       MnuMain(buildMnuMain()),
       mnuHelp2(buildMnuHelp2()),
       program_(program) {
@@ -74,7 +78,9 @@ FrmMain::FrmMain(Program& program)
     QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
     TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
     TaskbarCreated = [this] { Form_TaskbarCreated(); };
+    ComeForward = [this] { Form_ComeForward(); };
     TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
+    TmrTrayIcon.Tick = [this] { TmrTrayIcon_Timer(); };
     lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };
     chkRunWhenWIndowsStarts.Click = [this] { chkRunWhenWIndowsStarts_Click(); };
     chkAutoFreeRamPercent.Click = [this] { chkAutoFreeRamPercent_Click(); };
@@ -117,9 +123,10 @@ void FrmMain::writeDate(const platform::LocalTime& now) {
     dateShown_ = now;
 }
 
-// A stored check box state as a 16-bit whole number; nothing when it is not one, or out of range.
-static std::optional<std::int16_t> storedState(const std::string& text, NumberFormat format) {
-    const std::optional<double> number = parseNumber(text, format);
+// A stored check box state as a 16-bit whole number; nothing when it is not one, out of range, or
+// unreadable.
+static std::optional<std::int16_t> storedState(const std::optional<std::string>& text, NumberFormat format) {
+    const std::optional<double> number = text ? parseNumber(*text, format) : std::nullopt;
     return number ? toInt16(*number) : std::nullopt;
 }
 
@@ -148,7 +155,8 @@ void FrmMain::Form_Load() {
         chkAutoFreeRamPercent.setValue(*state);
     }
     chkAutoFreeRamPercent_Click();
-    txtScanTillNumberOfFiles.setText(settings.read(setting::FreeRamPercentage));
+    // An unreadable threshold gives the field no text, which the automatic free takes as no number.
+    txtScanTillNumberOfFiles.setText(settings.read(setting::FreeRamPercentage).value_or(""));
 
     // Fill every figure before the window is first shown; "Loaded" still reads "False", so the
     // automatic free cannot start a run from this tick.
@@ -156,15 +164,14 @@ void FrmMain::Form_Load() {
     TmrMemoryCount.setEnabled(true);
     settings.write(setting::Loaded, "True");
 
-    if (trimSpaces(program_.services.process.commandArguments()) == "auto") {
+    if (isAutoStart(program_.services.process.commandArguments())) {
         lblHide_Click();
     }
 }
 
 void FrmMain::Form_Unload(bool& cancel) {
-    clsTray& tray = program_.tray();
-    if (!tray.bRunningInTray()) {
-        tray.ShowIcon(*this);
+    if (!program_.tray().bRunningInTray()) {
+        showTrayIcon();
     }
     cancel = true;
     setWindowState(forms::WindowState::Minimized);

@@ -65,6 +65,8 @@ public:
     void Form_MouseMove(std::uint32_t message);
     void RestoreFromTray();
     void Form_TaskbarCreated();
+    void TmrTrayIcon_Timer();
+    void Form_ComeForward();
     void mnuQuillmere_Click();
     void mnuOptimize_Click();
 
@@ -106,6 +108,8 @@ public:
     forms::Control& Label11;
 
     forms::Timer& TmrMemoryCount;
+    // Tries again to add a tray icon that the shell did not take, until it does.
+    forms::Timer& TmrTrayIcon;
     // The tray pop-up menu: a hidden top-level menu that exists only to be popped up.
     const forms::MenuItem MnuMain;
     // The Help button's pop-up menu.
@@ -123,9 +127,13 @@ private:
     void writePageFileFigures(const std::string& total, const std::string& available);
     void setBar(forms::ProgressBar& bar, const forms::Control& total, const forms::Control& available);
     void writePercentage(forms::Control& label, const forms::ProgressBar& bar, const char* prefix);
+    // Adds the tray icon, and keeps trying while the shell does not take it.
+    void showTrayIcon();
 
     Program& program_;
     std::optional<platform::LocalTime> dateShown_;
+    // Turning the start with Windows off was refused, and the user was told why (once a run).
+    bool toldTurningOffNeedsAdministrator_ = false;
 };
 
 }  // namespace quillmere

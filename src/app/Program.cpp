@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include "app/FrmMain.h"
+#include "app/SingleInstance.h"
 #include "links/FrmAbout.h"
 #include "optimize/FrmOptimize.h"
 
@@ -33,12 +34,19 @@ FrmAbout& Program::aboutWindow() {
     return *about_;
 }
 
-void Program::start() {
+bool Program::start() {
+    if (!services.instances.claimSession()) {
+        if (secondStartAction(services.process.commandArguments()) == SecondStart::BringFirstForward) {
+            services.instances.askFirstToComeForward();
+        }
+        return false;
+    }
     main_->load();
     // Start-up ends with the window shown, unless the "auto" start sent it to the tray.
     if (!tray().bRunningInTray()) {
         main_->show();
     }
+    return true;
 }
 
 }  // namespace quillmere

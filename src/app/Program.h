@@ -37,8 +37,9 @@ public:
     FrmOptimize& optimizeWindow();
     // The About window; a fresh one once the last was closed.
     FrmAbout& aboutWindow();
-    // Loads the main window, which runs its start-up.
-    void start();
+    // Loads the main window, which runs its start-up; false, with nothing loaded, written or
+    // shown, when another copy runs in the session (which this start may ask to come forward).
+    bool start();
 
 private:
     std::unique_ptr<clsTray> tray_;

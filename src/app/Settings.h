@@ -1,6 +1,7 @@
 // The program's settings: where they live in the per-user store, their keys and their defaults.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Services.h"
@@ -28,8 +29,19 @@ inline constexpr Setting LastOptimized{"lastOptimized", ""};
 class Settings {
 public:
     explicit Settings(platform::SettingsStore& store) : store_(store) {}
-    std::string read(const Setting& setting) const {
-        return store_.GetSetting(kAppName, kAppTitle, setting.key, setting.defaultText);
+    // The stored text, or the setting's default when nothing is stored; nothing when a value is
+    // stored that gives no text, which each reader treats by its own rule.
+    std::optional<std::string> read(const Setting& setting) const {
+        platform::StoredText stored = store_.GetSetting(kAppName, kAppTitle, setting.key);
+        switch (stored.state) {
+        case platform::StoredText::State::Absent:
+            return setting.defaultText;
+        case platform::StoredText::State::Text:
+            return std::move(stored.text);
+        case platform::StoredText::State::Unreadable:
+            break;
+        }
+        return std::nullopt;
     }
     void write(const Setting& setting, const std::string& text) {
         store_.SaveSetting(kAppName, kAppTitle, setting.key, text);

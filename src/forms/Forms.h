@@ -315,6 +315,8 @@ public:
     std::function<void(std::uint32_t message)> TrayMouseMove;
     // The shell's taskbar was created anew (Explorer restarted): icons must be added again.
     std::function<void()> TaskbarCreated;
+    // Another start of the program asks this window to come forward.
+    std::function<void()> ComeForward;
 
 private:
     Backend& backend_;

@@ -30,20 +30,27 @@ void FrmMain::CheckAutoFree() {
     const Settings& settings = program_.settings;
     const NumberFormat format = numberFormat();
 
-    const std::string lastOptimized = settings.read(setting::LastOptimized);
-    if (!lastOptimized.empty()) {
-        const std::optional<platform::LocalTime> last = parseTimestamp(lastOptimized);
+    // An unreadable value stops the check as one that does not read as it should.
+    const std::optional<std::string> lastOptimized = settings.read(setting::LastOptimized);
+    if (!lastOptimized) {
+        return;
+    }
+    if (!lastOptimized->empty()) {
+        const std::optional<platform::LocalTime> last = parseTimestamp(*lastOptimized);
         if (!last || secondsBetween(*last, program_.services.clock.now()) <= kSecondsBetweenRuns) {
             return;
         }
     }
-    if (readBoolean(settings.read(setting::Loaded), format) != true) {
+    const std::optional<std::string> loaded = settings.read(setting::Loaded);
+    if (!loaded || readBoolean(*loaded, format) != true) {
         return;
     }
-    if (parseNumber(settings.read(setting::EnableAutoFree), format) != 1.0) {
+    const std::optional<std::string> option = settings.read(setting::EnableAutoFree);
+    if (!option || parseNumber(*option, format) != 1.0) {
         return;
     }
-    const std::optional<double> threshold = parseNumber(settings.read(setting::FreeRamPercentage), format);
+    const std::optional<std::string> thresholdText = settings.read(setting::FreeRamPercentage);
+    const std::optional<double> threshold = thresholdText ? parseNumber(*thresholdText, format) : std::nullopt;
     const std::optional<std::int16_t> available = availablePercentage(PgbAvailablePhysicalRAM);
     if (threshold && available && *available < *threshold) {
         lblOptimizeNow_Click();

@@ -30,15 +30,24 @@ public:
     virtual MemoryStatus GlobalMemoryStatusEx() = 0;
 };
 
+// A setting as the store holds it: nothing, a text, or a value that gives no text (one of another
+// kind, or too long). Each reader decides what an unreadable value means for it.
+struct StoredText {
+    enum class State { Absent, Text, Unreadable };
+    State state = State::Absent;
+    std::string text;  // when state is Text
+};
+
 // The per-user settings store: texts addressed by application, section and key.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    // The stored text, or the default when the key (or its section or application) is absent.
-    // A read creates nothing.
-    virtual std::string GetSetting(const std::string& application, const std::string& section,
-                                   const std::string& key, const std::string& defaultText) = 0;
-    // Creates the application, section and key as needed; a write that fails changes nothing.
+    // The stored value; Absent when the key (or its section or application) is. A read creates
+    // nothing.
+    virtual StoredText GetSetting(const std::string& application, const std::string& section,
+                                  const std::string& key) = 0;
+    // Creates the application, section and key as needed and stores the text as a text, whatever
+    // the value held before; a write that fails changes nothing.
     virtual void SaveSetting(const std::string& application, const std::string& section,
                              const std::string& key, const std::string& text) = 0;
 };
@@ -50,7 +59,13 @@ public:
     using HKEY = std::uintptr_t;
     static constexpr HKEY HKEY_CURRENT_USER = 0x80000001;
     static constexpr HKEY HKEY_LOCAL_MACHINE = 0x80000002;
+    static constexpr std::uint32_t REG_NONE = 0;
     static constexpr std::uint32_t REG_SZ = 1;
+    static constexpr std::uint32_t REG_EXPAND_SZ = 2;
+    static constexpr std::uint32_t REG_BINARY = 3;
+    static constexpr std::uint32_t REG_DWORD = 4;
+    static constexpr std::uint32_t REG_MULTI_SZ = 7;
+    static constexpr std::uint32_t REG_QWORD = 11;
 
     virtual ~Registry() = default;
     // Opens an existing key; never creates one. *result is 0 when the key was not opened.
@@ -60,6 +75,9 @@ public:
                                const std::string& data) = 0;
     virtual long RegDeleteValue(HKEY key, const std::string& valueName) = 0;
     virtual long RegCloseKey(HKEY key) = 0;
+    // Looks a value up without opening the key for changes: 0 when it exists, 2 when it (or its
+    // key) does not.
+    virtual long RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) = 0;
 };
 
 // The notification-area icon record in its first-version form.
@@ -174,6 +192,10 @@ public:
     // Creates the file (replacing one of that name) holding the bytes; false when it cannot.
     virtual bool writeFile(const std::string& path, const std::string& bytes) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    // Whether a user without administrator rights could change what runs from this path: write or
+    // replace the file, write into its folder, or move that folder or one above it. True when it
+    // cannot be told.
+    virtual bool writableByStandardUsers(const std::string& path) = 0;
 };
 
 // Separate blocks of memory for the optimization run.
@@ -183,6 +205,17 @@ public:
     // A new block of the given size, or nullptr when the system cannot supply it.
     virtual void* allocate(std::size_t bytes) = 0;
     virtual void release(void* block) = 0;
+};
+
+// The one running copy of the program in the logon session.
+class Instances {
+public:
+    virtual ~Instances() = default;
+    // Claims the session for this copy; false when a running copy holds it already.
+    virtual bool claimSession() = 0;
+    // Asks the copy that holds the session to bring its window forward, waiting a few seconds
+    // for that window when the copy is still starting.
+    virtual void askFirstToComeForward() = 0;
 };
 
 // Everything the program asks of the system.
@@ -198,6 +231,7 @@ struct Services {
     BlockAllocator& blocks;
     Shell& shell;
     Files& files;
+    Instances& instances;
 };
 
 }  // namespace platform

@@ -13,12 +13,18 @@ bool WriteKeyValue(Registry& registry, Registry::HKEY root, const std::string& k
     return written == 0;
 }
 
-void DeleteKeyValue(Registry& registry, Registry::HKEY root, const std::string& keyPath,
+bool DeleteKeyValue(Registry& registry, Registry::HKEY root, const std::string& keyPath,
                     const std::string& valueName) {
+    constexpr long kNotFound = 2;
     Registry::HKEY key = 0;
     registry.RegOpenKey(root, keyPath, &key);
-    registry.RegDeleteValue(key, valueName);
+    const long deleted = registry.RegDeleteValue(key, valueName);
     registry.RegCloseKey(key);
+    if (deleted == 0 || deleted == kNotFound) {
+        return true;
+    }
+    // The key would not open for changes or refused the deletion: only a value still there matters.
+    return registry.RegGetValue(root, keyPath, valueName) != 0;
 }
 
 namespace {

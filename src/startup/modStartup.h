@@ -12,7 +12,9 @@ inline constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVer
 // Writes a string value into an existing key; true when the system took it.
 bool WriteKeyValue(platform::Registry& registry, platform::Registry::HKEY root, const std::string& keyPath,
                    const std::string& valueName, const std::string& data);
-void DeleteKeyValue(platform::Registry& registry, platform::Registry::HKEY root, const std::string& keyPath,
+// Deletes a value; false when it stays because the key may not be changed (a machine-wide key for
+// a user without administrator rights). A value that was not there counts as deleted.
+bool DeleteKeyValue(platform::Registry& registry, platform::Registry::HKEY root, const std::string& keyPath,
                     const std::string& valueName);
 
 // The value's name: the executable's file name without its extension.

@@ -44,10 +44,38 @@ void FrmMain::RestoreFromTray() {
     program_.tray().RemoveIcon(*this);
 }
 
+void FrmMain::showTrayIcon() {
+    clsTray& tray = program_.tray();
+    tray.ShowIcon(*this);
+    TmrTrayIcon.setEnabled(tray.iconMissing());
+}
+
 void FrmMain::Form_TaskbarCreated() {
     // A new taskbar holds no icons: the one the window lives by must come back.
     if (program_.tray().bRunningInTray()) {
-        program_.tray().ShowIcon(*this);
+        showTrayIcon();
+    }
+}
+
+void FrmMain::Form_ComeForward() {
+    // During a run the window stays where it is, as it does for the tray icon.
+    if (program_.bOptimizing) {
+        return;
+    }
+    if (program_.tray().bRunningInTray()) {
+        RestoreFromTray();
+    } else {
+        show();
+        setWindowState(forms::WindowState::Normal);
+    }
+}
+
+void FrmMain::TmrTrayIcon_Timer() {
+    // Once the window has left the tray there is nothing to add.
+    if (program_.tray().bRunningInTray()) {
+        showTrayIcon();
+    } else {
+        TmrTrayIcon.setEnabled(false);
     }
 }
 

@@ -23,7 +23,8 @@ void clsTray::ShowIcon(const forms::Form& window) {
     record_.uCallbackMessage = kCallbackMessage;
     record_.hIcon = window.icon();
     record_.szTip = tipText(window.caption());
-    shell_.Shell_NotifyIcon(NotifyIcon::NIM_ADD, record_);
+    iconInTray_ = shell_.Shell_NotifyIcon(NotifyIcon::NIM_ADD, record_) ||
+                  shell_.Shell_NotifyIcon(NotifyIcon::NIM_MODIFY, record_);
     bRunningInTray_ = true;
 }
 
@@ -34,6 +35,7 @@ void clsTray::RemoveIcon(const forms::Form& window) {
     record_.hIcon = window.icon();
     record_.szTip.clear();
     shell_.Shell_NotifyIcon(NotifyIcon::NIM_DELETE, record_);
+    iconInTray_ = false;
     bRunningInTray_ = false;
 }
 

@@ -19,9 +19,13 @@ public:
     explicit clsTray(platform::NotifyIcon& shell) : shell_(shell) {}
 
     bool bRunningInTray() const { return bRunningInTray_; }
+    // Adds the icon. An add the shell refuses for an icon it already holds leaves the icon in.
     void ShowIcon(const forms::Form& window);
     void RemoveIcon(const forms::Form& window);
     void ChangeToolTip(const forms::Form& window, const std::string& text);
+
+    // The icon should be on show but the shell has not taken it (not ready yet at logon, say).
+    bool iconMissing() const { return bRunningInTray_ && !iconInTray_; }
 
     // The record as the last operation left it.
     const platform::NotifyIconData& record() const { return record_; }
@@ -30,6 +34,7 @@ private:
     platform::NotifyIcon& shell_;
     platform::NotifyIconData record_;
     bool bRunningInTray_ = false;
+    bool iconInTray_ = false;  // the shell took the last add
 };
 
 // A tip text cut to what the record holds: its first 63 characters.

@@ -1,10 +1,13 @@
 #include "win32/Services.h"
 
+#include "platform/SettingText.h"
+#include "win32/StandardUserAccess.h"
 #include "win32/Text.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cwchar>
 
 // The generic-text macros of <windows.h> would rename the service operations defined below; every
@@ -12,6 +15,7 @@
 #undef RegOpenKey
 #undef RegSetValueEx
 #undef RegDeleteValue
+#undef RegGetValue
 #undef SendMessage
 #undef FindWindow
 #undef Shell_NotifyIcon
@@ -99,28 +103,23 @@ platform::MemoryStatus SystemMemory::GlobalMemoryStatusEx() {
     };
 }
 
-std::string RegistrySettingsStore::GetSetting(const std::string& application, const std::string& section,
-                                              const std::string& key, const std::string& defaultText) {
+platform::StoredText RegistrySettingsStore::GetSetting(const std::string& application, const std::string& section,
+                                                       const std::string& key) {
     const std::wstring path = settingsKeyPath(application, section);
-    const std::wstring name = toWide(key);
-    // Settings are short: the first read takes a buffer that fits them, so the once-a-second reads
-    // cost one call each. A longer value (or one another program lengthens between two reads) is
-    // read again in the size the system tells.
-    std::wstring text(128, L'\0');
-    DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
-                                  &bytes);
-    while (status == ERROR_MORE_DATA) {
-        text.assign(bytes / sizeof(wchar_t) + 1, L'\0');
-        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(),
-                              &bytes);
+    // Room for the longest readable text and its NUL, with a unit to spare: a value that does not
+    // fit is unreadable whatever its type, so one call reads every setting.
+    std::array<std::uint8_t, (platform::kLongestSettingText + 2) * sizeof(wchar_t)> data{};
+    DWORD type = REG_NONE;
+    DWORD bytes = static_cast<DWORD>(data.size());
+    const LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, path.c_str(), toWide(key).c_str(),
+                                        RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &bytes);
+    if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) {
+        return {};
     }
-    if (status == ERROR_SUCCESS) {
-        text.resize(std::wcslen(text.c_str()));
-        return toUtf8(text);
+    if (status != ERROR_SUCCESS) {
+        return {platform::StoredText::State::Unreadable, {}};
     }
-    return defaultText;
+    return platform::settingTextOf(type, std::span(data.data(), std::min<std::size_t>(bytes, data.size())));
 }
 
 void RegistrySettingsStore::SaveSetting(const std::string& application, const std::string& section,
@@ -149,6 +148,11 @@ long SystemRegistry::RegSetValueEx(HKEY key, const std::string& valueName, std::
 
 long SystemRegistry::RegDeleteValue(HKEY key, const std::string& valueName) {
     return RegDeleteValueW(nativeKey(key), toWide(valueName).c_str());
+}
+
+long SystemRegistry::RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) {
+    return RegGetValueW(nativeKey(root), toWide(subKey).c_str(), toWide(valueName).c_str(), RRF_RT_ANY, nullptr,
+                        nullptr, nullptr);
 }
 
 long SystemRegistry::RegCloseKey(HKEY key) {
@@ -369,9 +373,13 @@ bool SystemFiles::deleteFile(const std::string& path) {
     return DeleteFileW(fileSystemPath(path).c_str()) != 0;
 }
 
+bool SystemFiles::writableByStandardUsers(const std::string& path) {
+    return win32::writableByStandardUsers(toWide(path));
+}
+
 platform::Services SystemServices::services() {
     return platform::Services{memory_, settings_, registry_, notifyIcon_, windows_, clock_,
-                              locale_, process_,  blocks_,   shell_,      files_};
+                              locale_, process_,  blocks_,   shell_,      files_,   instances_};
 }
 
 }  // namespace win32

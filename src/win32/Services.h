@@ -20,8 +20,8 @@ public:
 // string value per key.
 class RegistrySettingsStore : public platform::SettingsStore {
 public:
-    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
-                           const std::string& defaultText) override;
+    platform::StoredText GetSetting(const std::string& application, const std::string& section,
+                                    const std::string& key) override;
     void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
                      const std::string& text) override;
 };
@@ -32,6 +32,7 @@ public:
     long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) override;
     long RegDeleteValue(HKEY key, const std::string& valueName) override;
     long RegCloseKey(HKEY key) override;
+    long RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) override;
 };
 
 class ShellNotifyIcon : public platform::NotifyIcon {
@@ -89,6 +90,22 @@ class SystemFiles : public platform::Files {
 public:
     bool writeFile(const std::string& path, const std::string& bytes) override;
     bool deleteFile(const std::string& path) override;
+    bool writableByStandardUsers(const std::string& path) override;
+};
+
+// The one copy of the program in the logon session (win32/SingleInstance.cpp).
+class SessionInstances : public platform::Instances {
+public:
+    SessionInstances() = default;
+    ~SessionInstances() override;
+    SessionInstances(const SessionInstances&) = delete;
+    SessionInstances& operator=(const SessionInstances&) = delete;
+
+    bool claimSession() override;
+    void askFirstToComeForward() override;
+
+private:
+    void* session_ = nullptr;  // the named object, while this copy holds the session
 };
 
 // What follows the program's name on a command line: the name is a quoted text or runs up to the
@@ -113,6 +130,7 @@ private:
     VirtualBlockAllocator blocks_;
     SystemShell shell_;
     SystemFiles files_;
+    SessionInstances instances_;
 };
 
 }  // namespace win32

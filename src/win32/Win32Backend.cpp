@@ -9,6 +9,7 @@
 
 #include "win32/IconArt.h"
 #include "win32/MessageChecks.h"
+#include "win32/SingleInstance.h"
 #include "win32/Text.h"
 #include "win32/TextInputGuard.h"
 
@@ -24,7 +25,7 @@ using Kind = forms::Control::Kind;
 // a program from outside (the end-to-end probe) can find a control by name.
 constexpr const char* kControlNameProperty = "QuillmereControl";
 constexpr const wchar_t* kPictureClass = L"QuillmerePicture";
-constexpr const wchar_t* kFormClasses[] = {L"QuillmereMain", L"QuillmereOptimize", L"QuillmereForm"};
+constexpr const wchar_t* kFormClasses[] = {kMainWindowClass, L"QuillmereOptimize", L"QuillmereForm"};
 
 const wchar_t* formClassOf(const Form& form) {
     if (form.name() == "FrmMain") {
@@ -184,6 +185,7 @@ HMENU buildPopup(const forms::MenuItem& menu, std::vector<const forms::MenuItem*
 Win32Backend::Win32Backend(HINSTANCE instance)
     : instance_(instance),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
+      comeForwardMessage_(comeForwardMessage()),
       handCursor_(createHandCursor(instance)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -240,6 +242,10 @@ void Win32Backend::formLoaded(Form& form) {
                     nullptr, nullptr, instance_, &owner.self);
     if (owner.self.hwnd == nullptr) {
         return;
+    }
+    // A program started with administrator rights still hears a new taskbar and another start.
+    for (UINT message : {taskbarCreatedMessage_, comeForwardMessage_}) {
+        ChangeWindowMessageFilterEx(owner.self.hwnd, message, MSGFLT_ALLOW, nullptr);
     }
     forms_.emplace(&form, std::move(record));
     owner.dpi = windowDpi(owner.self.hwnd);
@@ -946,6 +952,15 @@ bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam,
 LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam, LPARAM lParam) {
     Form& form = *owner.form;
     const HWND hwnd = owner.self.hwnd;
+    if (message == comeForwardMessage_) {
+        if (form.ComeForward) {
+            form.ComeForward();
+            if (IsWindowVisible(hwnd)) {
+                SetForegroundWindow(hwnd);
+            }
+        }
+        return 0;
+    }
     if (message == taskbarCreatedMessage_) {
         if (form.TaskbarCreated) {
             form.TaskbarCreated();

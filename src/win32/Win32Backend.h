@@ -103,6 +103,7 @@ private:
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
+    UINT comeForwardMessage_;
     // The pointer over label buttons and links, drawn by the program.
     HCURSOR handCursor_;
     mutable GdiCache cache_;

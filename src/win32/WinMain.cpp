@@ -28,6 +28,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     platform::Services services = system.services();
     win32::Win32Backend backend(instance);
     quillmere::Program program(services, backend);
-    program.start();
+    // Another copy already runs in this session: this start has asked it forward, or ends quietly.
+    if (!program.start()) {
+        return 0;
+    }
     return backend.runMessageLoop();
 }

@@ -15,7 +15,8 @@ check_registry "$settings_key" "Enable Auto Free" 0
 check_registry "$settings_key" "Free RAM Percentage" 15
 check_registry "$settings_key" "Loaded" True
 check_registry "$settings_key" "lastOptimized" ""
-check_registry "$run_key" "$run_value_name" "\"$installed_exe_windows\" auto"
+check_registry "$user_run_key" "$run_value_name" "\"$installed_exe_windows\" auto"
+check_registry_absent "$run_key" "$run_value_name"
 
 check_equal "chkRunWhenWIndowsStarts checked" 1 "$(field checked "$(control chkRunWhenWIndowsStarts)")"
 

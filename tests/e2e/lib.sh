@@ -18,6 +18,9 @@ template_prefix=$work_dir/template-prefix
 
 settings_key='HKCU\Software\Quillmere\Quillmere v5.0.1'
 run_key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
+# Wine reports every file and folder as owned by the user, with full access for that user, so the
+# program counts every folder as one standard users can write and starts from the per-user Run key.
+user_run_key='HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 run_value_name=quillmere
 main_class=QuillmereMain
 main_title='Quillmere v5.0.1'

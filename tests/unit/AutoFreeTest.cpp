@@ -7,6 +7,7 @@ namespace {
 
 constexpr std::uint64_t KB = 1024;
 
+// A setting of nullptr holds a value that gives no text (a binary value, say).
 struct Guards {
     const char* lastOptimized;
     const char* loaded;
@@ -26,10 +27,15 @@ TEST_P(CheckAutoFree, StartsARunOnlyWhenEveryGuardPasses) {
     machine.memory.status.ullTotalPhys = g.totalKB * KB;
     machine.memory.status.ullAvailPhys = g.availableKB * KB;
     machine.start();
-    machine.settings.values["lastOptimized"] = g.lastOptimized;
-    machine.settings.values["Loaded"] = g.loaded;
-    machine.settings.values["Enable Auto Free"] = g.option;
-    machine.settings.values["Free RAM Percentage"] = g.threshold;
+    for (const auto& [key, text] : {std::pair{"lastOptimized", g.lastOptimized}, std::pair{"Loaded", g.loaded},
+                                    std::pair{"Enable Auto Free", g.option},
+                                    std::pair{"Free RAM Percentage", g.threshold}}) {
+        if (text == nullptr) {
+            machine.settings.unreadable.insert(key);
+        } else {
+            machine.settings.values[key] = text;
+        }
+    }
 
     machine.main().TmrMemoryCount.elapse();
 
@@ -49,15 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
         Guards{"2026-12-09 23:58:00", "True", "1", "50", 1000, 494, true},   // across midnight
         Guards{"19:00:00", "True", "1", "50", 1000, 494, false},             // unreadable
         Guards{"garbage", "True", "1", "50", 1000, 494, false},
+        Guards{nullptr, "True", "1", "50", 1000, 494, false},  // unreadable is not empty
         // Start-up finished.
         Guards{"", "False", "1", "50", 1000, 494, false},
         Guards{"", "", "1", "50", 1000, 494, false},
         Guards{"", "true", "1", "50", 1000, 494, true},
+        Guards{"", nullptr, "1", "50", 1000, 494, false},
         // The option.
         Guards{"", "True", "0", "50", 1000, 494, false},
         Guards{"", "True", "2", "50", 1000, 494, false},
         Guards{"", "True", "abc", "50", 1000, 494, false},
         Guards{"", "True", "1.0", "50", 1000, 494, true},
+        Guards{"", "True", nullptr, "50", 1000, 494, false},
         // The comparison: strictly below the threshold, the share rounded half to even.
         Guards{"", "True", "1", "50", 1000, 495, false},  // 49.5 gives 50
         Guards{"", "True", "1", "50", 1000, 505, false},  // 50.5 gives 50
@@ -68,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
         Guards{"", "True", "1", "39", 8, 3, true},   // 37.5 gives 38
         Guards{"", "True", "1", "38", 8, 3, false},
         Guards{"", "True", "1", "12.5", 8, 1, true},
-        Guards{"", "True", "1", "ten", 1000, 1, false}));
+        Guards{"", "True", "1", "ten", 1000, 1, false},
+        Guards{"", "True", "1", nullptr, 1000, 1, false}));
 
 TEST(AutoFreeStartup, TheFirstRefreshNeverStartsARun) {
     fakes::Machine machine;

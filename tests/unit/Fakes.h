@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,14 +33,21 @@ class SettingsStore : public platform::SettingsStore {
 public:
     explicit SettingsStore(CallLog& log) : log_(log) {}
     std::map<std::string, std::string> values;  // by key; application and section are checked
+    std::set<std::string> unreadable;  // keys holding a value that gives no text; a write replaces it
     bool failWrites = false;
 
-    std::string GetSetting(const std::string& application, const std::string& section, const std::string& key,
-                           const std::string& defaultText) override {
+    platform::StoredText GetSetting(const std::string& application, const std::string& section,
+                                    const std::string& key) override {
         checkAddress(application, section);
         log_.push_back("read " + key);
+        if (unreadable.count(key) == 1) {
+            return {platform::StoredText::State::Unreadable, {}};
+        }
         const auto it = values.find(key);
-        return it == values.end() ? defaultText : it->second;
+        if (it == values.end()) {
+            return {};
+        }
+        return {platform::StoredText::State::Text, it->second};
     }
     void SaveSetting(const std::string& application, const std::string& section, const std::string& key,
                      const std::string& text) override {
@@ -47,6 +55,7 @@ public:
         log_.push_back("write " + key + "=" + text);
         if (!failWrites) {
             values[key] = text;
+            unreadable.erase(key);
         }
     }
     std::vector<std::string> badAddresses;
@@ -60,7 +69,8 @@ private:
     CallLog& log_;
 };
 
-// A registry of opened keys holding string values; roots can refuse writes.
+// A registry of opened keys holding string values. A program that is not elevated may not open the
+// machine-wide keys for changes.
 class Registry : public platform::Registry {
 public:
     explicit Registry(CallLog& log) : log_(log) {}
@@ -70,10 +80,14 @@ public:
     };
     // Values by (root, key path, value name).
     std::map<std::tuple<HKEY, std::string, std::string>, Value> values;
-    bool refuseMachineWrites = false;
+    bool elevated = true;
 
     long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) override {
         log_.push_back("open " + rootName(root) + "\\" + subKey);
+        if (root == HKEY_LOCAL_MACHINE && !elevated) {
+            *result = 0;
+            return 5;  // access denied
+        }
         opened_.push_back({root, subKey});
         *result = static_cast<HKEY>(opened_.size());
         return 0;
@@ -84,9 +98,6 @@ public:
             return 6;  // invalid handle
         }
         const auto& [root, path] = opened_[key - 1];
-        if (root == HKEY_LOCAL_MACHINE && refuseMachineWrites) {
-            return 5;  // access denied
-        }
         values[{root, path, valueName}] = {type, data};
         return 0;
     }
@@ -101,6 +112,10 @@ public:
     long RegCloseKey(HKEY) override {
         log_.push_back("close");
         return 0;
+    }
+    long RegGetValue(HKEY root, const std::string& subKey, const std::string& valueName) override {
+        log_.push_back("look up " + rootName(root) + " " + valueName);
+        return values.count({root, subKey, valueName}) == 1 ? 0 : 2;
     }
     static std::string rootName(HKEY root) { return root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU"; }
 
@@ -118,10 +133,15 @@ public:
     };
     std::vector<Call> calls;
     int iconsShown = 0;  // as the shell counts them: an add for an icon already there is refused
+    int refuseAdds = 0;  // the next adds refused, as by a shell that is not ready yet
 
     bool Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) override {
         log_.push_back(message == NIM_ADD ? "tray add" : message == NIM_DELETE ? "tray delete" : "tray modify");
         calls.push_back({message, data});
+        if (message == NIM_ADD && refuseAdds > 0) {
+            --refuseAdds;
+            return false;
+        }
         if (message == NIM_ADD && iconsShown == 0) {
             ++iconsShown;
             return true;
@@ -131,6 +151,10 @@ public:
             return true;
         }
         return message == NIM_MODIFY && iconsShown == 1;
+    }
+    int adds() const {
+        return static_cast<int>(
+            std::count_if(calls.begin(), calls.end(), [](const Call& call) { return call.message == NIM_ADD; }));
     }
 
 private:
@@ -328,6 +352,7 @@ public:
     explicit Files(CallLog& log) : log_(log) {}
     std::map<std::string, std::string> files;
     bool refuseWrites = false;
+    bool standardUsersMayWrite = false;  // where the program lives: a per-user folder when true
     bool writeFile(const std::string& path, const std::string& bytes) override {
         log_.push_back("write file " + path);
         // A path that starts with blanks is no path at all.
@@ -340,6 +365,23 @@ public:
     bool deleteFile(const std::string& path) override {
         log_.push_back("delete file " + path);
         return files.erase(path) == 1;
+    }
+    bool writableByStandardUsers(const std::string&) override { return standardUsersMayWrite; }
+
+private:
+    CallLog& log_;
+};
+
+// Other copies of the program in the session, as the test says.
+class Instances : public platform::Instances {
+public:
+    explicit Instances(CallLog& log) : log_(log) {}
+    bool anotherCopyRuns = false;
+    int askedToComeForward = 0;
+    bool claimSession() override { return !anotherCopyRuns; }
+    void askFirstToComeForward() override {
+        log_.push_back("ask the running copy to come forward");
+        ++askedToComeForward;
     }
 
 private:
@@ -360,8 +402,9 @@ struct Machine {
     BlockAllocator blocks{log};
     Shell shell{log};
     Files files{log};
+    Instances instances{log};
     platform::Services services{memory, settings, registry, notifyIcon, windows, clock,
-                                locale, process,  blocks,   shell,      files};
+                                locale, process,  blocks,   shell,      files,   instances};
     forms::HeadlessBackend backend;
     std::unique_ptr<quillmere::Program> program;
 

@@ -274,7 +274,7 @@ TEST_F(Layout, MainWindow) {
          {&window.PgbAvailablePhysicalRAM, &window.pgbAvailableVirtualRAM, &window.pgbAvailablePageFile}) {
         EXPECT_EQ(bar->Value(), 0.0F) << bar->name() << " starts empty";
     }
-    expectTimers(window, {{"TmrMemoryCount", 1000}});
+    expectTimers(window, {{"TmrMemoryCount", 1000}, {"TmrTrayIcon", 2000}});
 }
 
 TEST_F(Layout, ProgressWindow) {

@@ -48,8 +48,9 @@ TEST_F(Option, EachClickStoresTheChoiceAndWritesOrDeletesTheMachineValue) {
     click();
     EXPECT_EQ(machine.settings.values.at("Load on Windows"), "0");
     EXPECT_FALSE(has(Registry::HKEY_LOCAL_MACHINE));
-    EXPECT_EQ(machine.log, (fakes::CallLog{"write Load on Windows=0", "open HKLM\\" + kRunKey, "delete quillmere",
-                                           "close", "open HKCU\\" + kRunKey, "delete quillmere", "close"}));
+    EXPECT_EQ(machine.log, (fakes::CallLog{"open HKLM\\" + kRunKey, "delete quillmere", "close",
+                                           "open HKCU\\" + kRunKey, "delete quillmere", "close",
+                                           "write Load on Windows=0"}));
 
     click();
     EXPECT_EQ(machine.settings.values.at("Load on Windows"), "1");
@@ -58,7 +59,7 @@ TEST_F(Option, EachClickStoresTheChoiceAndWritesOrDeletesTheMachineValue) {
 }
 
 TEST_F(Option, FallsBackToTheUsersRunKeyWhenTheMachineKeyRefusesAndClearsBoth) {
-    machine.registry.refuseMachineWrites = true;
+    machine.registry.elevated = false;
     machine.start();
     EXPECT_FALSE(has(Registry::HKEY_LOCAL_MACHINE));
     ASSERT_TRUE(has(Registry::HKEY_CURRENT_USER));
@@ -69,6 +70,87 @@ TEST_F(Option, FallsBackToTheUsersRunKeyWhenTheMachineKeyRefusesAndClearsBoth) {
     click();
     EXPECT_FALSE(has(Registry::HKEY_CURRENT_USER));
     EXPECT_EQ(machine.settings.values.at("Load on Windows"), "0");
+}
+
+// Which Run value starts the program: the machine-wide one only for a program that standard users
+// cannot change, and only one of the two. Both hives hold a value from earlier starts.
+struct Placement {
+    const char* name;
+    bool perUserFolder;
+    bool elevated;
+    bool machineValue;  // after start-up
+    bool userValue;
+};
+
+void PrintTo(const Placement& p, std::ostream* out) { *out << p.name; }
+
+class RunValuePlacement : public testing::TestWithParam<Placement> {};
+
+TEST_P(RunValuePlacement, OneValueInTheRightHive) {
+    const Placement p = GetParam();
+    fakes::Machine machine;
+    const std::string ours = "\"C:\\Program Files\\Quillmere\\quillmere.exe\" auto";
+    for (Registry::HKEY root : {Registry::HKEY_LOCAL_MACHINE, Registry::HKEY_CURRENT_USER}) {
+        machine.registry.values[{root, kRunKey, "quillmere"}] = {Registry::REG_SZ, "\"C:\\Old\\quillmere.exe\" auto"};
+    }
+    machine.files.standardUsersMayWrite = p.perUserFolder;
+    machine.registry.elevated = p.elevated;
+    machine.start();
+
+    const auto value = [&](Registry::HKEY root) -> std::string {
+        const auto found = machine.registry.values.find({root, kRunKey, "quillmere"});
+        return found == machine.registry.values.end() ? "(none)" : found->second.data;
+    };
+    // A value the program could not remove keeps what it held.
+    EXPECT_EQ(value(Registry::HKEY_LOCAL_MACHINE),
+              p.machineValue ? (p.elevated ? ours : "\"C:\\Old\\quillmere.exe\" auto") : "(none)");
+    EXPECT_EQ(value(Registry::HKEY_CURRENT_USER), p.userValue ? ours : "(none)");
+    EXPECT_EQ(machine.main().chkRunWhenWIndowsStarts.value(), 1);
+    EXPECT_TRUE(machine.backend.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderAndRights, RunValuePlacement,
+    testing::Values(Placement{"PerMachineFolderElevated", false, true, true, false},
+                    Placement{"PerMachineFolderStandardUser", false, false, true, true},
+                    Placement{"PerUserFolderElevated", true, true, false, true},
+                    Placement{"PerUserFolderStandardUser", true, false, true, true}),
+    [](const testing::TestParamInfo<Placement>& info) { return std::string(info.param.name); });
+
+// A machine-wide value left by a start with administrator rights, for a program now run without.
+struct MachineValueLeftBehind : Option {
+    void SetUp() override {
+        machine.registry.values[{Registry::HKEY_LOCAL_MACHINE, kRunKey, "quillmere"}] = {
+            Registry::REG_SZ, "\"C:\\Program Files\\Quillmere\\quillmere.exe\" auto"};
+        machine.registry.elevated = false;
+    }
+    const std::vector<forms::HeadlessBackend::Message>& messages() const { return machine.backend.messages; }
+};
+
+TEST_F(MachineValueLeftBehind, ClearingTheBoxPutsItBackStoresOneAndSaysOnceWhy) {
+    machine.start();
+    ASSERT_TRUE(messages().empty());
+
+    click();
+    EXPECT_EQ(machine.main().chkRunWhenWIndowsStarts.value(), 1);
+    EXPECT_EQ(machine.settings.values.at("Load on Windows"), "1");
+    EXPECT_TRUE(has(Registry::HKEY_LOCAL_MACHINE));
+    ASSERT_EQ(messages().size(), 1U);
+    EXPECT_EQ(messages()[0].caption, "Quillmere v5.0.1");
+    EXPECT_NE(messages()[0].text.find("administrator rights"), std::string::npos) << messages()[0].text;
+
+    click();
+    EXPECT_EQ(machine.main().chkRunWhenWIndowsStarts.value(), 1);
+    EXPECT_EQ(messages().size(), 1U);
+}
+
+TEST_F(MachineValueLeftBehind, AStartWithTheOptionStoredOffShowsTheBoxChecked) {
+    machine.settings.values["Load on Windows"] = "0";
+    machine.start();
+    EXPECT_EQ(machine.main().chkRunWhenWIndowsStarts.value(), 1);
+    EXPECT_EQ(machine.settings.values.at("Load on Windows"), "1");
+    EXPECT_TRUE(has(Registry::HKEY_LOCAL_MACHINE));
+    EXPECT_EQ(messages().size(), 1U);
 }
 
 TEST_F(Option, AMovedProgramWritesItsNewPlaceUnderItsNewName) {

@@ -82,7 +82,7 @@ TEST(Startup, ColoursTheThreeBarsWhiteWithADarkRedFill) {
 }
 
 struct StoredOption {
-    const char* stored;
+    const char* stored;  // nullptr: a value that gives no text
     int boxValue;  // the state the box takes, and what start-up then stores back
     bool runValue;
 };
@@ -92,7 +92,11 @@ class StoredLoadOnWindows : public testing::TestWithParam<StoredOption> {};
 TEST_P(StoredLoadOnWindows, SetsTheBoxOrLeavesItAsDesigned) {
     const StoredOption option = GetParam();
     fakes::Machine machine;
-    machine.settings.values["Load on Windows"] = option.stored;
+    if (option.stored == nullptr) {
+        machine.settings.unreadable.insert("Load on Windows");
+    } else {
+        machine.settings.values["Load on Windows"] = option.stored;
+    }
     machine.registry.values[kMachineRunValue] = {Registry::REG_SZ, "left from before"};
     machine.start();
     EXPECT_EQ(machine.main().chkRunWhenWIndowsStarts.value(), option.boxValue);
@@ -106,7 +110,26 @@ INSTANTIATE_TEST_SUITE_P(Texts, StoredLoadOnWindows,
                                          StoredOption{"", 0, false}, StoredOption{"7", 0, false},
                                          StoredOption{"-1", 0, false}, StoredOption{"40000", 0, false},
                                          StoredOption{"0.5", 0, false}, StoredOption{"1.5", 2, false},
-                                         StoredOption{"2", 2, false}, StoredOption{"1.4", 1, true}));
+                                         StoredOption{"2", 2, false}, StoredOption{"1.4", 1, true},
+                                         StoredOption{nullptr, 0, false}));
+
+// A value that gives no text is not an absent one: neither option takes its default "on", the
+// threshold field gets no text, and each is stored again as a text.
+TEST(Startup, UnreadableSettingsAreNotTakenAsAbsent) {
+    fakes::Machine machine;
+    machine.settings.unreadable = {"Load on Windows", "Enable Auto Free", "Free RAM Percentage", "lastOptimized"};
+    machine.start();
+    auto& main = machine.main();
+    EXPECT_EQ(main.chkRunWhenWIndowsStarts.value(), 0);
+    EXPECT_EQ(main.chkAutoFreeRamPercent.value(), 0);
+    EXPECT_EQ(main.txtScanTillNumberOfFiles.text(), "");
+    EXPECT_TRUE(machine.settings.unreadable.empty());
+    EXPECT_EQ(machine.settings.values, (std::map<std::string, std::string>{{"Load on Windows", "0"},
+                                                                             {"Enable Auto Free", "0"},
+                                                                             {"Free RAM Percentage", ""},
+                                                                             {"Loaded", "True"},
+                                                                             {"lastOptimized", ""}}));
+}
 
 TEST(Startup, ReadsTheStoredAutoFreeOptionAndThresholdUnchanged) {
     fakes::Machine machine;

@@ -46,9 +46,76 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
 }
 
 TEST_F(Tray, TheFlagFollowsTheOperationNotTheShellsAnswer) {
-    machine.notifyIcon.iconsShown = 1;  // the shell will refuse the add
+    machine.notifyIcon.refuseAdds = 1;
     tray().ShowIcon(main());
     EXPECT_TRUE(tray().bRunningInTray());
+    EXPECT_TRUE(tray().iconMissing());
+}
+
+TEST_F(Tray, AnAddRefusedForAnIconAlreadyThereNeedsNoRetry) {
+    machine.notifyIcon.iconsShown = 1;  // the shell will refuse the add
+    main().lblHide_Click();
+    EXPECT_TRUE(tray().bRunningInTray());
+    EXPECT_FALSE(tray().iconMissing());
+    EXPECT_FALSE(main().TmrTrayIcon.enabled());
+    EXPECT_EQ(machine.notifyIcon.calls.back().message, NotifyIcon::NIM_MODIFY);
+    EXPECT_EQ(machine.notifyIcon.iconsShown, 1);
+}
+
+// At logon the shell may refuse icons for a while: the hidden window keeps trying, a few seconds
+// apart and whenever a new taskbar says it is ready, until its icon is in, and then stops.
+struct ShellNotReady {
+    int refusals;
+    bool taskbarCreatedLast;  // the last try comes from "TaskbarCreated" rather than the timer
+};
+
+void PrintTo(const ShellNotReady& c, std::ostream* out) {
+    *out << c.refusals << " refusals, then " << (c.taskbarCreatedLast ? "TaskbarCreated" : "the timer");
+}
+
+class TrayRetry : public testing::TestWithParam<ShellNotReady> {};
+
+TEST_P(TrayRetry, TheIconComesInOnceTheShellTakesIt) {
+    const ShellNotReady c = GetParam();
+    fakes::Machine machine;
+    machine.notifyIcon.refuseAdds = c.refusals;
+    machine.process.arguments = "auto";
+    machine.start();
+    auto& main = machine.main();
+    forms::Timer& retry = main.TmrTrayIcon;
+    EXPECT_GE(retry.interval(), 1000);
+    EXPECT_LE(retry.interval(), 5000);
+
+    for (int attempt = 1; attempt < c.refusals; ++attempt) {
+        ASSERT_TRUE(retry.enabled()) << "after attempt " << attempt;
+        retry.elapse();
+    }
+    EXPECT_EQ(machine.notifyIcon.iconsShown, 0);
+    ASSERT_TRUE(retry.enabled());
+    if (c.taskbarCreatedLast) {
+        main.TaskbarCreated();
+    } else {
+        retry.elapse();
+    }
+    EXPECT_EQ(machine.notifyIcon.iconsShown, 1);
+    EXPECT_EQ(machine.notifyIcon.adds(), c.refusals + 1);
+    EXPECT_FALSE(retry.enabled());
+    EXPECT_FALSE(main.visible());
+    EXPECT_TRUE(machine.program->tray().bRunningInTray());
+}
+
+INSTANTIATE_TEST_SUITE_P(Attempts, TrayRetry,
+                         testing::Values(ShellNotReady{1, false}, ShellNotReady{4, false}, ShellNotReady{1, true},
+                                         ShellNotReady{3, true}));
+
+TEST_F(Tray, LeavingTheTrayStopsTheRetries) {
+    machine.notifyIcon.refuseAdds = 100;
+    main().lblHide_Click();
+    ASSERT_TRUE(main().TmrTrayIcon.enabled());
+    main().RestoreFromTray();
+    main().TmrTrayIcon.elapse();
+    EXPECT_FALSE(main().TmrTrayIcon.enabled());
+    EXPECT_EQ(machine.notifyIcon.adds(), 1);
 }
 
 TEST_F(Tray, HideRestoreHideShowsOneIconEachTime) {
