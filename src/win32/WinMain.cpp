@@ -19,10 +19,19 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     controls.dwICC = ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    win32::SystemServices system;
-    platform::Services services = system.services();
-    win32::Win32Backend backend(instance);
-    quillmere::Program program(services, backend);
-    program.start();
-    return backend.runMessageLoop();
+    // Every handler contains its own failures; one that escapes before the loop runs (no memory
+    // for the windows) ends the program quietly rather than with the run-time's abort.
+    try {
+        win32::SystemServices system;
+        platform::Services services = system.services();
+        win32::Win32Backend backend(instance);
+        quillmere::Program program(services, backend);
+        if (!program.start()) {
+            return 1;  // no main window could be made
+        }
+        // A quit request ends the process from inside the loop, its icon removed first.
+        return backend.runMessageLoop();
+    } catch (...) {
+        return 1;
+    }
 }
