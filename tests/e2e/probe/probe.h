@@ -38,6 +38,12 @@ int pressOk(const Arguments& args);
 int watchWindow(const Arguments& args);
 int showMessageBox(const Arguments& args);
 
+// Messages as other programs and the system send them.
+int postToWindow(const Arguments& args);
+int sendToWindow(const Arguments& args);
+int quitThread(const Arguments& args);
+int postOnAppear(const Arguments& args);
+
 // The notification area.
 int showTray(const Arguments& args);
 int postTrayEvent(const Arguments& args);
