@@ -56,6 +56,8 @@ public:
 
     // Optimization.
     void lblOptimizeNow_Click();
+    // The run is over, or could not start: the main window works again.
+    void optimizationEnded();
 
     // Start with Windows.
     void chkRunWhenWIndowsStarts_Click();

@@ -9,9 +9,11 @@ namespace quillmere {
 
 Program::Program(platform::Services& services, forms::Backend& backend)
     : services(services), backend(backend), settings(services.settings),
-      main_(std::make_unique<FrmMain>(*this)) {}
+      main_(std::make_unique<FrmMain>(*this)) {
+    backend.QuitRequested = [this] { quit(); };
+}
 
-Program::~Program() = default;
+Program::~Program() { backend.QuitRequested = nullptr; }
 
 clsTray& Program::tray() {
     if (!tray_) {
@@ -26,6 +28,8 @@ FrmOptimize& Program::optimizeWindow() {
     }
     return *optimize_;
 }
+
+bool Program::optimizeWindowLoaded() const { return optimize_ && optimize_->loaded(); }
 
 FrmAbout& Program::aboutWindow() {
     if (!about_ || !about_->loaded()) {
@@ -42,11 +46,22 @@ bool Program::start() {
         return false;
     }
     main_->load();
+    if (!main_->loaded()) {
+        return false;
+    }
     // Start-up ends with the window shown, unless the "auto" start sent it to the tray.
     if (!tray().bRunningInTray()) {
         main_->show();
     }
     return true;
+}
+
+void Program::quit() {
+    tray().RemoveIcon(*main_);
+    if (optimize_) {
+        optimize_->releaseBlocks();
+    }
+    services.process.exitNow();
 }
 
 }  // namespace quillmere

@@ -35,11 +35,17 @@ public:
     FrmMain& main() { return *main_; }
     // The progress window; a fresh one once the last run has unloaded its window.
     FrmOptimize& optimizeWindow();
+    // True from a run's request until its window has gone, "Optimization done" included.
+    bool optimizeWindowLoaded() const;
     // The About window; a fresh one once the last was closed.
     FrmAbout& aboutWindow();
     // Loads the main window, which runs its start-up; false, with nothing loaded, written or
-    // shown, when another copy runs in the session (which this start may ask to come forward).
+    // shown, when another copy runs in the session (which this start may ask to come forward), or
+    // when the main window cannot be made.
     bool start();
+    // Every way out but the Exit command (the end of the session, a quit request from outside):
+    // the tray icon goes first, so that none is left behind, then the run's blocks, then the process.
+    void quit();
 
 private:
     std::unique_ptr<clsTray> tray_;

@@ -103,28 +103,24 @@ bool Control::isEffectivelyEnabled() const {
 NativeHandle Control::hWnd() const { return form_.backend().handleOf(*this); }
 
 void Control::raiseClick() {
-    if (Click && isEffectivelyEnabled()) {
-        Click();
+    if (isEffectivelyEnabled()) {
+        raiseEvent(Click);
     }
 }
 
 void Control::raiseMouseMove() {
-    if (MouseMove && isEffectivelyEnabled()) {
-        MouseMove();
+    if (isEffectivelyEnabled()) {
+        raiseEvent(MouseMove);
     }
 }
 
 void Control::raiseGotFocus() {
-    if (GotFocus && isEffectivelyEnabled()) {
-        GotFocus();
+    if (isEffectivelyEnabled()) {
+        raiseEvent(GotFocus);
     }
 }
 
-void Control::raiseChange() {
-    if (Change) {
-        Change();
-    }
-}
+void Control::raiseChange() { raiseEvent(Change); }
 
 void Control::changed(Property property) {
     if (form_.loaded()) {
@@ -240,13 +236,19 @@ void Timer::setEnabled(bool enabled) {
     }
     enabled_ = enabled;
     if (form_.loaded()) {
-        form_.backend().timerChanged(*this);
+        start();
+    }
+}
+
+void Timer::start() {
+    if (!form_.backend().timerChanged(*this)) {
+        enabled_ = false;
     }
 }
 
 void Timer::elapse() {
-    if (enabled_ && Tick) {
-        Tick();
+    if (enabled_) {
+        raiseEvent(Tick);
     }
 }
 
@@ -297,10 +299,16 @@ void Form::load() {
         return;
     }
     loaded_ = true;
-    backend_.formLoaded(*this);
-    if (Load) {
-        Load();
+    if (!backend_.formLoaded(*this)) {
+        loaded_ = false;
+        return;
     }
+    for (const auto& timer : timers_) {
+        if (timer->enabled()) {
+            timer->start();
+        }
+    }
+    raiseEvent(Load);
 }
 
 void Form::show() {
@@ -325,7 +333,11 @@ void Form::hide() {
 void Form::requestClose() {
     bool cancel = false;
     if (QueryUnload) {
-        QueryUnload(cancel);
+        try {
+            QueryUnload(cancel);
+        } catch (...) {
+            cancel = true;  // a close handler that fails keeps its window: nothing is lost
+        }
     }
     if (!cancel) {
         unload();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -60,6 +61,19 @@ struct PictureFill {
 };
 
 enum class Property { Text, Font, ForeColor, BackColor, Rect, Enabled, Visible, Value, Range };
+
+// Runs an event handler. A failure inside it (an exception: out of memory near the commit limit is
+// the real one) ends that handler only; whoever raised the event, and the program, go on.
+template <typename Handler, typename... Args>
+void raiseEvent(const Handler& handler, Args&&... args) noexcept {
+    if (!handler) {
+        return;
+    }
+    try {
+        handler(std::forward<Args>(args)...);
+    } catch (...) {  // NOLINT(bugprone-empty-catch): contained by design
+    }
+}
 
 class Form;
 
@@ -211,6 +225,7 @@ private:
     int value_ = 0;
 };
 
+// A timer that the window system cannot start stays disabled.
 class Timer {
 public:
     Timer(Form& form, std::string name, int intervalMs, bool enabled);
@@ -219,6 +234,8 @@ public:
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
     std::function<void()> Tick;
+    // Called by the form when its window is made: an enabled timer starts then.
+    void start();
     // One elapse of the interval: raises the event while the timer is enabled.
     void elapse();
 
@@ -288,6 +305,7 @@ public:
     Control* find(const std::string& name) const;
 
     // Lifecycle. load() creates the window (hidden) and raises Load; show() loads first when needed.
+    // A form whose window the window system cannot make stays unloaded, and raises nothing.
     bool loaded() const { return loaded_; }
     void load();
     void show();
@@ -295,6 +313,10 @@ public:
     bool visible() const { return visible_; }
     // A close request (close button, Alt+F4, WM_CLOSE): raises QueryUnload; unloads unless cancelled.
     void requestClose();
+    // A request of the window system to minimise the window (its button, its system menu, the
+    // taskbar, another program). Only a form with a minimise button may be minimised so; the
+    // answer says whether this one may.
+    bool requestMinimize() const { return style.minButton; }
     void unload();
     WindowState windowState() const { return windowState_; }
     void setWindowState(WindowState state);
@@ -317,6 +339,10 @@ public:
     std::function<void()> TaskbarCreated;
     // Another start of the program asks this window to come forward.
     std::function<void()> ComeForward;
+    // Raised by the backend for the messages above.
+    void raiseTrayMouseMove(std::uint32_t message) { raiseEvent(TrayMouseMove, message); }
+    void raiseTaskbarCreated() { raiseEvent(TaskbarCreated); }
+    void raiseComeForward() { raiseEvent(ComeForward); }
 
 private:
     Backend& backend_;
@@ -340,11 +366,13 @@ enum class MessageIcon { Information };
 class Backend {
 public:
     virtual ~Backend() = default;
-    virtual void formLoaded(Form& form) = 0;
+    // Makes the form's window; false when the window system cannot.
+    virtual bool formLoaded(Form& form) = 0;
     virtual void formUnloaded(Form& form) = 0;
     virtual void formChanged(Form& form, FormProperty property) = 0;
     virtual void controlChanged(Control& control, Property property) = 0;
-    virtual void timerChanged(Timer& timer) = 0;
+    // Starts or stops a timer of a loaded form; false when the window system cannot start it.
+    virtual bool timerChanged(Timer& timer) = 0;
     virtual NativeHandle handleOf(const Form& form) const = 0;
     virtual NativeHandle handleOf(const Control& control) const = 0;
     virtual NativeHandle iconOf(const Form& form) const = 0;
@@ -358,8 +386,16 @@ public:
     virtual void showModal(Form& form) = 0;
     // Pops up a menu at the pointer; returns when it closes, after the chosen item's handler ran.
     virtual void popupMenu(Form& owner, const MenuItem& menu) = 0;
-    virtual void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
+    // Shows a message box, modal to the program: the owner (nullptr for none) takes no input until
+    // the box is closed.
+    virtual void messageBox(const Form* owner, const std::string& text, const std::string& caption,
+                            MessageIcon icon) = 0;
     virtual void setFocus(Control& control) = 0;
+
+    // The program is told to end from outside its windows: a WM_QUIT posted to its thread or one
+    // of its windows, the end of the session, a restart manager's close. The program ends itself.
+    std::function<void()> QuitRequested;
+    void raiseQuitRequested() { raiseEvent(QuitRequested); }
 };
 
 }  // namespace forms

@@ -2,13 +2,15 @@
 
 namespace forms {
 
-void HeadlessBackend::formLoaded(Form&) {}
+bool HeadlessBackend::formLoaded(Form& form) { return !refusedForms.contains(form.name()); }
 void HeadlessBackend::formUnloaded(Form& form) { handles_.erase(&form); }
 void HeadlessBackend::formChanged(Form&, FormProperty) {}
 void HeadlessBackend::controlChanged(Control& control, Property property) {
     changes.emplace_back(control.name(), property);
 }
-void HeadlessBackend::timerChanged(Timer&) {}
+bool HeadlessBackend::timerChanged(Timer& timer) {
+    return !timer.enabled() || !refusedTimers.contains(timer.name());
+}
 
 NativeHandle HeadlessBackend::handleFor(const void* object) const {
     auto [it, inserted] = handles_.try_emplace(object, 0);
@@ -54,8 +56,9 @@ void HeadlessBackend::popupMenu(Form&, const MenuItem& menu) {
     }
 }
 
-void HeadlessBackend::messageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
-    messages.push_back({text, caption, icon});
+void HeadlessBackend::messageBox(const Form* owner, const std::string& text, const std::string& caption,
+                                 MessageIcon icon) {
+    messages.push_back({owner != nullptr ? owner->name() : "", text, caption, icon});
     if (onMessageBox) {
         onMessageBox();
     }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,11 @@ namespace forms {
 
 class HeadlessBackend : public Backend {
 public:
-    void formLoaded(Form& form) override;
+    bool formLoaded(Form& form) override;
     void formUnloaded(Form& form) override;
     void formChanged(Form& form, FormProperty property) override;
     void controlChanged(Control& control, Property property) override;
-    void timerChanged(Timer& timer) override;
+    bool timerChanged(Timer& timer) override;
     NativeHandle handleOf(const Form& form) const override;
     NativeHandle handleOf(const Control& control) const override;
     NativeHandle iconOf(const Form& form) const override;
@@ -27,7 +28,8 @@ public:
     void doEvents() override;
     void showModal(Form& form) override;
     void popupMenu(Form& owner, const MenuItem& menu) override;
-    void messageBox(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    void messageBox(const Form* owner, const std::string& text, const std::string& caption,
+                    MessageIcon icon) override;
     void setFocus(Control& control) override;
 
     // Scripts: run during the n-th yield (counting from 1), while a modal form is up, while a
@@ -40,8 +42,13 @@ public:
     int frameHeightTwips = 0;
     // The display's dots per inch: 96 at 100 % scaling.
     int dpi = 96;
+    // What the window system refuses, as it may when it runs out of resources: the windows of
+    // forms by name, and the starting of timers by name.
+    std::set<std::string> refusedForms;
+    std::set<std::string> refusedTimers;
 
     struct Message {
+        std::string owner;  // the owning form's name; empty for none
         std::string text;
         std::string caption;
         MessageIcon icon;

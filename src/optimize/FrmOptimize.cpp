@@ -48,14 +48,35 @@ void fillWithSpaces(void* block) {
     auto* bytes = static_cast<unsigned char*>(block);
     bytes[0] = 0x20;
     bytes[1] = 0x00;
-    for (std::size_t done = 2; done < FrmOptimize::kBlockBytes;) {
-        const std::size_t copy = std::min(done, FrmOptimize::kBlockBytes - done);
+    for (std::size_t done = 2; done < RunBlocks::kBlockBytes;) {
+        const std::size_t copy = std::min(done, RunBlocks::kBlockBytes - done);
         std::memcpy(bytes + done, bytes, copy);
         done += copy;
     }
 }
 
 }  // namespace
+
+void RunBlocks::allocate(std::size_t slot) {
+    void* block = allocator_.allocate(kBlockBytes);
+    slots_.at(slot) = block;
+    if (block != nullptr) {
+        fillWithSpaces(block);
+    }
+}
+
+void RunBlocks::release(std::size_t slot) {
+    if (void*& block = slots_.at(slot); block != nullptr) {
+        allocator_.release(block);
+        block = nullptr;
+    }
+}
+
+void RunBlocks::releaseAll() {
+    for (std::size_t slot = 0; slot < slots_.size(); ++slot) {
+        release(slot);
+    }
+}
 
 FrmOptimize::FrmOptimize(Program& program)
     : forms::Form(program.backend, "FrmOptimize", "", kClientWidth, kClientHeight),
@@ -64,12 +85,14 @@ FrmOptimize::FrmOptimize(Program& program)
       PgbOptimizing(static_cast<forms::ProgressBar&>(*find("PgbOptimizing"))),
       Timer1(addTimer("Timer1", 1000, false)),
       tmrMenuPopup(addTimer("tmrMenuPopup", 1, false)),
-      program_(program) {
+      program_(program),
+      blocks_(program.services.blocks) {
     backColor = palette::kLightBlue;
     style.titleBar = false;
     style.showInTaskbar = false;
     move(kDesignLeft, kDesignTop);
     Load = [this] { Form_Load(); };
+    QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
     Timer1.Tick = [this] { Timer1_Timer(); };
     tmrMenuPopup.Tick = [this] { tmrMenuPopup_Timer(); };
 }
@@ -85,12 +108,27 @@ void FrmOptimize::Form_Load() {
     if (!program_.tray().bRunningInTray()) {
         Timer1.setEnabled(true);
         tmrMenuPopup.setEnabled(false);
-        return;
+    } else {
+        placeBelowTaskbar();
+        show();
+        tmrMenuPopup.setEnabled(true);
+        Timer1.setEnabled(false);
     }
-    placeBelowTaskbar();
-    show();
-    tmrMenuPopup.setEnabled(true);
-    Timer1.setEnabled(false);
+    giveUpUnlessWaiting();
+}
+
+void FrmOptimize::Form_Unload(bool& cancel) { cancel = true; }
+
+void FrmOptimize::giveUpUnlessWaiting() {
+    if (!Timer1.enabled() && !tmrMenuPopup.enabled()) {
+        abandonRun();
+    }
+}
+
+void FrmOptimize::abandonRun() {
+    blocks_.releaseAll();
+    program_.main().optimizationEnded();
+    unload();
 }
 
 void FrmOptimize::placeBelowTaskbar() {
@@ -124,43 +162,44 @@ void FrmOptimize::tmrMenuPopup_Timer() {
     }
     tmrMenuPopup.setEnabled(false);
     Timer1.setEnabled(true);
+    giveUpUnlessWaiting();
+}
+
+void FrmOptimize::step() {
+    PgbOptimizing.setValue(PgbOptimizing.Value() + 1);
+    program_.backend.doEvents();
 }
 
 void FrmOptimize::Timer1_Timer() {
-    platform::BlockAllocator& allocator = program_.services.blocks;
-    std::array<void*, kBlocks> blocks{};
     Timer1.setEnabled(false);
-    PgbOptimizing.setValue(0);
-    PgbOptimizing.setMax(kRunMax);
-
-    for (void*& block : blocks) {
-        block = allocator.allocate(kBlockBytes);
-        if (block != nullptr) {
-            fillWithSpaces(block);
+    try {
+        PgbOptimizing.setValue(0);
+        PgbOptimizing.setMax(kRunMax);
+        for (std::size_t slot = 0; slot < kBlocks; ++slot) {
+            blocks_.allocate(slot);
+            step();
         }
-        PgbOptimizing.setValue(PgbOptimizing.Value() + 1);
-        program_.backend.doEvents();
-    }
-    for (void*& block : blocks) {
-        if (block != nullptr) {
-            allocator.release(block);
-            block = nullptr;
+        for (std::size_t slot = 0; slot < kBlocks; ++slot) {
+            blocks_.release(slot);
+            step();
         }
-        PgbOptimizing.setValue(PgbOptimizing.Value() + 1);
-        program_.backend.doEvents();
-    }
+        program_.settings.write(setting::LastOptimized, timestampText(program_.services.clock.now()));
+        PgbOptimizing.setValue(PgbOptimizing.Max());
 
-    program_.settings.write(setting::LastOptimized, timestampText(program_.services.clock.now()));
-    PgbOptimizing.setValue(PgbOptimizing.Max());
-    program_.bOptimizing = false;
-    FrmMain& main = program_.main();
-    main.Picture1.setEnabled(true);
-    main.TmrMemoryCount.setEnabled(true);
-    modStartup::SetTopMost(program_.services.windows, hWnd(), 0);
-    if (!program_.tray().bRunningInTray()) {
-        program_.backend.messageBox("Optimization done", kAppTitle, forms::MessageIcon::Information);
+        FrmMain& main = program_.main();
+        main.optimizationEnded();
+        modStartup::SetTopMost(program_.services.windows, hWnd(), 0);
+        if (!program_.tray().bRunningInTray()) {
+            // Modal to the main window: a click there goes to the box, not to a second request.
+            program_.backend.messageBox(main.visible() ? &main : nullptr, "Optimization done", kAppTitle,
+                                        forms::MessageIcon::Information);
+        }
+        unload();
+    } catch (...) {
+        // Most likely out of memory with the blocks held: they go back before anything else, and
+        // nothing is left frozen.
+        abandonRun();
     }
-    unload();
 }
 
 void modStartup::SetTopMost(platform::Windows& windows, forms::NativeHandle window, std::int16_t onTop) {

@@ -52,7 +52,8 @@ void FrmMain::chkRunWhenWIndowsStarts_Click() {
     program_.settings.write(setting::LoadOnWindows, "1");
     if (!toldTurningOffNeedsAdministrator_) {
         toldTurningOffNeedsAdministrator_ = true;
-        program_.backend.messageBox(kTurningOffNeedsAdministrator, kAppTitle, forms::MessageIcon::Information);
+        program_.backend.messageBox(visible() ? this : nullptr, kTurningOffNeedsAdministrator, kAppTitle,
+                                    forms::MessageIcon::Information);
     }
 }
 

@@ -39,6 +39,8 @@ public:
     HFONT font(const forms::Font& font, UINT dpi);
     HFONT fontOfHeight(const forms::Font& font, int pixels);
     static int pixelHeight(const forms::Font& font, UINT dpi);
+    // A brush of the colour; the DC brush when none can be made, so the caller sets the colour on
+    // its DC as well (SetDCBrushColor).
     HBRUSH brush(COLORREF color);
     // The program icon drawn for a square of this many pixels.
     HICON icon(int size);

@@ -77,6 +77,10 @@ HFONT GdiCache::fontOfHeight(const forms::Font& font, int pixels) {
     HFONT created = CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, font.italic, FALSE, FALSE,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH | FF_DONTCARE, faceName(font.name).c_str());
+    if (created == nullptr) {
+        // Out of GDI objects: the system's font for now, and another try next time.
+        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    }
     fonts_.emplace(key, created);
     return created;
 }
@@ -86,6 +90,11 @@ HBRUSH GdiCache::brush(COLORREF color) {
         return found->second;
     }
     HBRUSH created = CreateSolidBrush(color);
+    if (created == nullptr) {
+        // Out of GDI objects: the stock brush of the colour the caller set on its DC, and another
+        // try next time.
+        return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    }
     brushes_.emplace(color, created);
     return created;
 }
@@ -95,7 +104,9 @@ HICON GdiCache::icon(int size) {
         return found->second;
     }
     HICON created = createProgramIcon(size);
-    icons_.emplace(size, created);
+    if (created != nullptr) {
+        icons_.emplace(size, created);
+    }
     return created;
 }
 

@@ -147,7 +147,15 @@ void paintArea(HDC dc, const RECT& area, UINT dpi, const Background& background,
         return;
     }
     HDC buffer = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HBITMAP bitmap = buffer != nullptr ? CreateCompatibleBitmap(dc, width, height) : nullptr;
+    if (bitmap == nullptr) {
+        // No memory for the bitmap: painted straight onto the window, flicker and all.
+        if (buffer != nullptr) {
+            DeleteDC(buffer);
+        }
+        paintContent(dc, area, dpi, background, controls, cache);
+        return;
+    }
     const HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
     SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
     paintContent(buffer, area, dpi, background, controls, cache);

@@ -227,27 +227,49 @@ int Win32Backend::runMessageLoop() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    if (got == 0) {
+        raiseQuitRequested();
+    }
     return got == 0 ? static_cast<int>(message.wParam) : 1;
 }
 
 // --- forms -------------------------------------------------------------------------------------
 
-void Win32Backend::formLoaded(Form& form) {
+bool Win32Backend::formLoaded(Form& form) {
     auto record = std::make_unique<FormWindow>();
     FormWindow& owner = *record;
     owner.form = &form;
     owner.self = Window{this, &owner, nullptr};
+    forms_.emplace(&form, std::move(record));
+    // A window the system cannot make (out of window handles or desktop heap), or cannot fill,
+    // leaves nothing behind: the form stays unloaded.
+    bool made = false;
+    try {
+        made = makeFormWindow(owner);
+    } catch (...) {
+        made = false;
+    }
+    if (!made) {
+        if (owner.self.hwnd != nullptr) {
+            destroyWindows(owner);
+        }
+        forms_.erase(&form);
+    }
+    return made;
+}
+
+bool Win32Backend::makeFormWindow(FormWindow& owner) {
+    const Form& form = *owner.form;
     const Frame frame = frameOf(form);
     CreateWindowExW(frame.exStyle, formClassOf(form), toWide(form.caption()).c_str(), frame.style, 0, 0, 0, 0,
                     nullptr, nullptr, instance_, &owner.self);
     if (owner.self.hwnd == nullptr) {
-        return;
+        return false;
     }
     // A program started with administrator rights still hears a new taskbar and another start.
     for (UINT message : {taskbarCreatedMessage_, comeForwardMessage_}) {
         ChangeWindowMessageFilterEx(owner.self.hwnd, message, MSGFLT_ALLOW, nullptr);
     }
-    forms_.emplace(&form, std::move(record));
     owner.dpi = windowDpi(owner.self.hwnd);
     placeFormWindow(owner);
 
@@ -259,11 +281,7 @@ void Win32Backend::formLoaded(Form& form) {
     addToolTips(owner);
     applyDpi(owner, owner.dpi);
     applyEnabled(owner);
-    for (const auto& timer : form.timers()) {
-        if (timer->enabled()) {
-            startTimer(owner, *timer);
-        }
-    }
+    return true;
 }
 
 void Win32Backend::formUnloaded(Form& form) {
@@ -722,24 +740,21 @@ void Win32Backend::setFocus(Control& control) {
 
 // --- timers ------------------------------------------------------------------------------------
 
-void Win32Backend::startTimer(const FormWindow& owner, const forms::Timer& timer) {
-    SetTimer(owner.self.hwnd, timerId(timer), static_cast<UINT>(timer.interval() > 0 ? timer.interval() : 1), nullptr);
-}
-
-void Win32Backend::timerChanged(forms::Timer& timer) {
+bool Win32Backend::timerChanged(forms::Timer& timer) {
     for (const auto& [form, owner] : forms_) {
         for (const auto& candidate : form->timers()) {
             if (candidate.get() != &timer) {
                 continue;
             }
-            if (timer.enabled()) {
-                startTimer(*owner, timer);
-            } else {
+            if (!timer.enabled()) {
                 KillTimer(owner->self.hwnd, timerId(timer));
+                return true;
             }
-            return;
+            const auto interval = static_cast<UINT>(timer.interval() > 0 ? timer.interval() : 1);
+            return SetTimer(owner->self.hwnd, timerId(timer), interval, nullptr) != 0;
         }
     }
+    return false;  // not a timer of a loaded form: nothing can run it
 }
 
 // --- the message loop and its nested forms ------------------------------------------------------
@@ -748,7 +763,8 @@ void Win32Backend::doEvents() {
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            // The quit request belongs to the outer loop: it is posted again for it.
+            // A quit request from outside, here in the middle of a run: the program ends now.
+            raiseQuitRequested();
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
@@ -774,6 +790,7 @@ void Win32Backend::showModal(Form& form) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) {
+                raiseQuitRequested();
                 PostQuitMessage(static_cast<int>(message.wParam));
             }
             break;
@@ -809,19 +826,16 @@ void Win32Backend::popupMenu(Form& owner, const forms::MenuItem& menu) {
     DestroyMenu(popup);
     if (chosen >= 1 && chosen <= commands.size()) {
         const std::function<void()> click = commands[chosen - 1]->Click;
-        if (click) {
-            click();
-        }
+        forms::raiseEvent(click);
     }
 }
 
-void Win32Backend::messageBox(const std::string& text, const std::string& caption, forms::MessageIcon icon) {
-    HWND parent = GetActiveWindow();
-    const Window* active = windowOf(parent);
-    if (active == nullptr || active->control != nullptr) {
-        parent = nullptr;
-    }
-    MessageBoxW(parent, toWide(text).c_str(), toWide(caption).c_str(), MB_OK | iconStyle(icon) | MB_SETFOREGROUND);
+void Win32Backend::messageBox(const forms::Form* owner, const std::string& text, const std::string& caption,
+                              forms::MessageIcon icon) {
+    // The owner is disabled while the box is up, so a click on it goes to the box.
+    const HWND ownerWindow = owner != nullptr ? reinterpret_cast<HWND>(handleOf(*owner)) : nullptr;
+    MessageBoxW(ownerWindow, toWide(text).c_str(), toWide(caption).c_str(),
+                MB_OK | MB_APPLMODAL | iconStyle(icon) | MB_SETFOREGROUND);
 }
 
 // --- window procedures ---------------------------------------------------------------------------
@@ -845,8 +859,18 @@ LRESULT CALLBACK Win32Backend::windowProc(HWND hwnd, UINT message, WPARAM wParam
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
     // A handler may unload the form and so delete its records: nothing here touches them after.
-    return window->control == nullptr ? window->backend->formMessage(*window->owner, message, wParam, lParam)
-                                      : window->backend->pictureMessage(*window, message, wParam, lParam);
+    // No exception may cross into the system's code that called this procedure.
+    try {
+        return window->control == nullptr ? window->backend->formMessage(*window->owner, message, wParam, lParam)
+                                          : window->backend->pictureMessage(*window, message, wParam, lParam);
+    } catch (...) {
+        // The message counts as handled, except where the system must still do its part; a
+        // failed close request keeps the window.
+        if (message == WM_PAINT) {
+            ValidateRect(hwnd, nullptr);
+        }
+        return message == WM_CLOSE || message == WM_PAINT ? 0 : DefWindowProcW(hwnd, message, wParam, lParam);
+    }
 }
 
 LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -941,6 +965,7 @@ bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam,
         const COLORREF back = colorOf(child->control->backColor());
         SetTextColor(dc, colorOf(child->control->foreColor()));
         SetBkColor(dc, back);
+        SetDCBrushColor(dc, back);
         result = reinterpret_cast<LRESULT>(cache_.brush(back));
         return true;
     }
@@ -953,18 +978,14 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
     Form& form = *owner.form;
     const HWND hwnd = owner.self.hwnd;
     if (message == comeForwardMessage_) {
-        if (form.ComeForward) {
-            form.ComeForward();
-            if (IsWindowVisible(hwnd)) {
-                SetForegroundWindow(hwnd);
-            }
+        form.raiseComeForward();
+        if (IsWindowVisible(hwnd)) {
+            SetForegroundWindow(hwnd);
         }
         return 0;
     }
     if (message == taskbarCreatedMessage_) {
-        if (form.TaskbarCreated) {
-            form.TaskbarCreated();
-        }
+        form.raiseTaskbarCreated();
         return 0;
     }
     LRESULT result = 0;
@@ -976,7 +997,25 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
         form.requestClose();  // the form decides: it may hide itself instead
         return 0;
     case WM_QUERYENDSESSION:
-        return TRUE;
+        return TRUE;  // nothing to save: every setting is written when it changes
+    case WM_ENDSESSION:
+        // Logging off, shutting down, or a restart manager closing the program (ENDSESSION_CLOSEAPP):
+        // the process may be ended at any moment after this returns.
+        if (wParam != FALSE) {
+            raiseQuitRequested();
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_MINIMIZE && !form.requestMinimize()) {
+            return 0;
+        }
+        break;
+    case WM_SIZE:
+        // Minimised some other way (another program's ShowWindow): it comes straight back.
+        if (wParam == SIZE_MINIMIZED && !form.requestMinimize()) {
+            ShowWindowAsync(hwnd, SW_SHOWNOACTIVATE);
+        }
+        break;
     case WM_TIMER:
         for (const auto& timer : form.timers()) {
             if (timerId(*timer) == wParam) {
@@ -988,9 +1027,7 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
     case WM_MOUSEMOVE:
         // The form's content covers its client area, so these are the tray icon's notifications,
         // carrying the mouse message of the event.
-        if (form.TrayMouseMove) {
-            form.TrayMouseMove(static_cast<std::uint32_t>(lParam));
-        }
+        form.raiseTrayMouseMove(static_cast<std::uint32_t>(lParam));
         return 0;
     case WM_DPICHANGED: {
         // Another program can send this message too: the DPI is the system's own for the window, and

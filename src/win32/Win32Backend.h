@@ -25,11 +25,11 @@ public:
     // Dispatches messages until WM_QUIT; returns its exit code.
     int runMessageLoop();
 
-    void formLoaded(forms::Form& form) override;
+    bool formLoaded(forms::Form& form) override;
     void formUnloaded(forms::Form& form) override;
     void formChanged(forms::Form& form, forms::FormProperty property) override;
     void controlChanged(forms::Control& control, forms::Property property) override;
-    void timerChanged(forms::Timer& timer) override;
+    bool timerChanged(forms::Timer& timer) override;
     forms::NativeHandle handleOf(const forms::Form& form) const override;
     forms::NativeHandle handleOf(const forms::Control& control) const override;
     forms::NativeHandle iconOf(const forms::Form& form) const override;
@@ -38,7 +38,8 @@ public:
     void doEvents() override;
     void showModal(forms::Form& form) override;
     void popupMenu(forms::Form& owner, const forms::MenuItem& menu) override;
-    void messageBox(const std::string& text, const std::string& caption, forms::MessageIcon icon) override;
+    void messageBox(const forms::Form* owner, const std::string& text, const std::string& caption,
+                    forms::MessageIcon icon) override;
     void setFocus(forms::Control& control) override;
 
 private:
@@ -99,7 +100,7 @@ private:
     void placeToolTip(const FormWindow& owner, const forms::Control& control);
     void fitToText(FormWindow& owner, forms::Control& label);
     void repaintWindowless(FormWindow& owner, const forms::Control& control);
-    void startTimer(const FormWindow& owner, const forms::Timer& timer);
+    bool makeFormWindow(FormWindow& owner);
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;

@@ -24,13 +24,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     controls.dwICC = ICC_PROGRESS_CLASS | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&controls);
 
-    win32::SystemServices system;
-    platform::Services services = system.services();
-    win32::Win32Backend backend(instance);
-    quillmere::Program program(services, backend);
-    // Another copy already runs in this session: this start has asked it forward, or ends quietly.
-    if (!program.start()) {
-        return 0;
+    // Every handler contains its own failures; one that escapes before the loop runs (no memory
+    // for the windows) ends the program quietly rather than with the run-time's abort.
+    try {
+        win32::SystemServices system;
+        platform::Services services = system.services();
+        win32::Win32Backend backend(instance);
+        quillmere::Program program(services, backend);
+        // false: another copy already runs in this session (this start has asked it forward, or
+        // ends quietly), or no main window could be made.
+        if (!program.start()) {
+            return 0;
+        }
+        // A quit request ends the process from inside the loop, its icon removed first.
+        return backend.runMessageLoop();
+    } catch (...) {
+        return 1;
     }
-    return backend.runMessageLoop();
 }

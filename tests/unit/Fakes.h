@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <functional>
 #include <memory>
+#include <new>
+#include <optional>
 #include <set>
 #include <string>
 #include <tuple>
@@ -244,11 +247,16 @@ public:
     std::string arguments;
     std::string path = "C:\\Program Files\\Quillmere\\quillmere.exe";
     int exits = 0;
+    // Runs at the moment of the exit: the real process would end there, so this is what it leaves.
+    std::function<void()> onExit;
     std::string commandArguments() override { return arguments; }
     std::string executablePath() override { return path; }
     void exitNow() override {
         log_.push_back("exit");
         ++exits;
+        if (onExit) {
+            onExit();
+        }
     }
 
 private:
@@ -260,6 +268,7 @@ class BlockAllocator : public platform::BlockAllocator {
 public:
     explicit BlockAllocator(CallLog& log) : log_(log) {}
     std::vector<std::size_t> refuse;  // numbers (from 0) of the allocations to refuse
+    std::optional<std::size_t> throwAt;  // the number of an allocation that throws std::bad_alloc
     std::vector<std::size_t> sizes;
     std::vector<void*> allocated;  // in order, nullptr for a refused one
     std::vector<void*> released;   // in order
@@ -268,6 +277,10 @@ public:
 
     void* allocate(std::size_t bytes) override {
         const std::size_t number = allocated.size();
+        if (throwAt == number) {
+            throwAt.reset();
+            throw std::bad_alloc();
+        }
         sizes.push_back(bytes);
         if (std::find(refuse.begin(), refuse.end(), number) != refuse.end()) {
             allocated.push_back(nullptr);

@@ -1,5 +1,5 @@
-// Messages from outside, as any other program could send or post them: raw parameters, and a paste
-// of a text through the clipboard.
+// Messages from outside, as another program or the system would send or post them, and a paste of a
+// text through the clipboard.
 #include "probe.h"
 
 #include <cstdlib>
@@ -8,17 +8,13 @@ namespace probe {
 
 namespace {
 
-struct RawMessage {
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
+UINT_PTR number(const std::string& text) { return static_cast<UINT_PTR>(std::strtoull(text.c_str(), nullptr, 0)); }
 
-RawMessage parseMessage(const Arguments& args) {
-  return {parseHandle(args[0]), static_cast<UINT>(std::strtoul(args[1].c_str(), nullptr, 0)),
-          static_cast<WPARAM>(std::strtoull(args[2].c_str(), nullptr, 0)),
-          static_cast<LPARAM>(std::strtoll(args[3].c_str(), nullptr, 0))};
+HWND findWindowOf(DWORD processId, const std::string& windowClass) {
+  for (HWND window : topLevelWindows()) {
+    if (processOf(window) == processId && className(window) == windowClass) return window;
+  }
+  return nullptr;
 }
 
 bool putOnClipboard(const std::string& text) {
@@ -40,25 +36,54 @@ bool putOnClipboard(const std::string& text) {
 
 }  // namespace
 
-int sendRawMessage(const Arguments& args) {
-  if (args.size() != 4) return wrongArguments("send");
-  const RawMessage raw = parseMessage(args);
-  LRESULT result = 0;
-  SetLastError(0);
-  const bool answered = sendMessageTimeout(raw.window, raw.message, raw.wParam, raw.lParam, result);
-  printField("answered", answered ? 1 : 0);
-  printField("result", static_cast<long long>(result));
-  if (!answered) printField("error", static_cast<long long>(GetLastError()));
-  return answered ? 0 : 1;
+// post HWND MESSAGE [WPARAM [LPARAM]]: a message as another program would post it.
+int postToWindow(const Arguments& args) {
+  if (args.size() < 2 || args.size() > 4) return wrongArguments("post");
+  const WPARAM wParam = args.size() > 2 ? number(args[2]) : 0;
+  const LPARAM lParam = args.size() > 3 ? static_cast<LPARAM>(number(args[3])) : 0;
+  const bool posted = PostMessageA(parseHandle(args[0]), static_cast<UINT>(number(args[1])), wParam, lParam) != 0;
+  printField("posted", posted ? 1 : 0);
+  return posted ? 0 : 1;
 }
 
-int postRawMessage(const Arguments& args) {
-  if (args.size() != 4) return wrongArguments("post");
-  const RawMessage raw = parseMessage(args);
-  const bool posted = PostMessageA(raw.window, raw.message, raw.wParam, raw.lParam) != 0;
+// send HWND MESSAGE [WPARAM [LPARAM]]: a message sent as the system sends the session's end.
+int sendToWindow(const Arguments& args) {
+  if (args.size() < 2 || args.size() > 4) return wrongArguments("send");
+  const WPARAM wParam = args.size() > 2 ? number(args[2]) : 0;
+  const LPARAM lParam = args.size() > 3 ? static_cast<LPARAM>(number(args[3])) : 0;
+  LRESULT result = 0;
+  const bool sent = sendMessageTimeout(parseHandle(args[0]), static_cast<UINT>(number(args[1])), wParam, lParam, result);
+  printField("sent", sent ? 1 : 0);
+  printField("result", result);
+  return sent ? 0 : 1;
+}
+
+// quit-thread HWND: WM_QUIT posted to the thread that runs the window, not to a window.
+int quitThread(const Arguments& args) {
+  if (args.size() != 1) return wrongArguments("quit-thread");
+  const DWORD thread = GetWindowThreadProcessId(parseHandle(args[0]), nullptr);
+  const bool posted = thread != 0 && PostThreadMessageA(thread, WM_QUIT, 0, 0) != 0;
   printField("posted", posted ? 1 : 0);
-  if (!posted) printField("error", static_cast<long long>(GetLastError()));
   return posted ? 0 : 1;
+}
+
+// post-on-appear PID CLASS SECONDS MESSAGE WPARAM [MESSAGE WPARAM ...]: waits for PID's window of
+// CLASS and posts the messages to it the moment it exists, faster than a script could.
+int postOnAppear(const Arguments& args) {
+  if (args.size() < 5 || (args.size() - 3) % 2 != 0) return wrongArguments("post-on-appear");
+  const DWORD processId = std::strtoul(args[0].c_str(), nullptr, 10);
+  const ULONGLONG deadline = GetTickCount64() + std::strtoull(args[2].c_str(), nullptr, 10) * 1000;
+  HWND window = nullptr;
+  while ((window = findWindowOf(processId, args[1])) == nullptr && GetTickCount64() < deadline) Sleep(1);
+  printField("appeared", window != nullptr ? 1 : 0);
+  if (window == nullptr) return 1;
+  printField("hwnd", handleText(window));
+  int posted = 0;
+  for (size_t i = 3; i + 1 < args.size(); i += 2) {
+    posted += PostMessageA(window, static_cast<UINT>(number(args[i])), number(args[i + 1]), 0) != 0 ? 1 : 0;
+  }
+  printField("posted", posted);
+  return 0;
 }
 
 int pasteText(const Arguments& args) {

@@ -38,6 +38,12 @@ int pressOk(const Arguments& args);
 int watchWindow(const Arguments& args);
 int showMessageBox(const Arguments& args);
 
+// Messages as other programs and the system send them.
+int postToWindow(const Arguments& args);
+int sendToWindow(const Arguments& args);
+int quitThread(const Arguments& args);
+int postOnAppear(const Arguments& args);
+
 // The notification area.
 int showTray(const Arguments& args);
 int postTrayEvent(const Arguments& args);
@@ -48,9 +54,7 @@ int startProgram(const Arguments& args);
 int showRunning(const Arguments& args);
 int showProcessMemory(const Arguments& args);
 
-// Messages from outside: raw parameters sent or posted, a text pasted through the clipboard.
-int sendRawMessage(const Arguments& args);
-int postRawMessage(const Arguments& args);
+// A text pasted through the clipboard.
 int pasteText(const Arguments& args);
 
 // Resources: the images of a program file's icon.

@@ -39,6 +39,7 @@ void printWindow(HWND window) {
   printField("title", caption(window));
   printField("visible", IsWindowVisible(window) ? 1 : 0);
   printField("minimized", IsIconic(window) ? 1 : 0);
+  printField("enabled", IsWindowEnabled(window) ? 1 : 0);
   printField("topmost", (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
   printField("foreground", GetForegroundWindow() == window ? 1 : 0);
   printField("window_rect", rectText(windowRect));
