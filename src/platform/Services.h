@@ -70,6 +70,8 @@ public:
     virtual ~Registry() = default;
     // Opens an existing key; never creates one. *result is 0 when the key was not opened.
     virtual long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) = 0;
+    // Opens a key, making it (and the keys above it) when it is missing. *result is 0 on failure.
+    virtual long RegCreateKey(HKEY root, const std::string& subKey, HKEY* result) = 0;
     // Writes a string value; the size passed to the system is that of the text with its NUL.
     virtual long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type,
                                const std::string& data) = 0;

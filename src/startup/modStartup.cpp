@@ -7,7 +7,13 @@ using platform::Registry;
 bool WriteKeyValue(Registry& registry, Registry::HKEY root, const std::string& keyPath,
                    const std::string& valueName, const std::string& data) {
     Registry::HKEY key = 0;
-    registry.RegOpenKey(root, keyPath, &key);
+    // A new profile may have no Run key of its own yet; the machine-wide key belongs to the system
+    // and is only ever opened.
+    if (root == Registry::HKEY_CURRENT_USER) {
+        registry.RegCreateKey(root, keyPath, &key);
+    } else {
+        registry.RegOpenKey(root, keyPath, &key);
+    }
     const long written = registry.RegSetValueEx(key, valueName, Registry::REG_SZ, data);
     registry.RegCloseKey(key);
     return written == 0;

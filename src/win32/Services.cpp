@@ -13,6 +13,7 @@
 // The generic-text macros of <windows.h> would rename the service operations defined below; every
 // call here names the wide-character function itself.
 #undef RegOpenKey
+#undef RegCreateKey
 #undef RegSetValueEx
 #undef RegDeleteValue
 #undef RegGetValue
@@ -137,6 +138,14 @@ long SystemRegistry::RegOpenKey(HKEY root, const std::string& subKey, HKEY* resu
     ::HKEY opened = nullptr;
     const LSTATUS status =
         RegOpenKeyExW(nativeKey(root), toWide(subKey).c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &opened);
+    *result = status == ERROR_SUCCESS ? portableHandle(opened) : 0;
+    return status;
+}
+
+long SystemRegistry::RegCreateKey(HKEY root, const std::string& subKey, HKEY* result) {
+    ::HKEY opened = nullptr;
+    const LSTATUS status = RegCreateKeyExW(nativeKey(root), toWide(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &opened, nullptr);
     *result = status == ERROR_SUCCESS ? portableHandle(opened) : 0;
     return status;
 }

@@ -29,6 +29,7 @@ public:
 class SystemRegistry : public platform::Registry {
 public:
     long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) override;
+    long RegCreateKey(HKEY root, const std::string& subKey, HKEY* result) override;
     long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) override;
     long RegDeleteValue(HKEY key, const std::string& valueName) override;
     long RegCloseKey(HKEY key) override;

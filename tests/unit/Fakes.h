@@ -84,16 +84,16 @@ public:
     // Values by (root, key path, value name).
     std::map<std::tuple<HKEY, std::string, std::string>, Value> values;
     bool elevated = true;
+    // Keys by (root, key path) that do not exist until they are created.
+    std::set<std::pair<HKEY, std::string>> missingKeys;
 
     long RegOpenKey(HKEY root, const std::string& subKey, HKEY* result) override {
         log_.push_back("open " + rootName(root) + "\\" + subKey);
-        if (root == HKEY_LOCAL_MACHINE && !elevated) {
-            *result = 0;
-            return 5;  // access denied
-        }
-        opened_.push_back({root, subKey});
-        *result = static_cast<HKEY>(opened_.size());
-        return 0;
+        return openKey(root, subKey, result, false);
+    }
+    long RegCreateKey(HKEY root, const std::string& subKey, HKEY* result) override {
+        log_.push_back("create " + rootName(root) + "\\" + subKey);
+        return openKey(root, subKey, result, true);
     }
     long RegSetValueEx(HKEY key, const std::string& valueName, std::uint32_t type, const std::string& data) override {
         log_.push_back("set " + valueName + "=" + data);
@@ -123,6 +123,21 @@ public:
     static std::string rootName(HKEY root) { return root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU"; }
 
 private:
+    long openKey(HKEY root, const std::string& subKey, HKEY* result, bool create) {
+        *result = 0;
+        if (root == HKEY_LOCAL_MACHINE && !elevated) {
+            return 5;  // access denied
+        }
+        if (missingKeys.count({root, subKey}) == 1) {
+            if (!create) {
+                return 2;  // not found
+            }
+            missingKeys.erase({root, subKey});
+        }
+        opened_.push_back({root, subKey});
+        *result = static_cast<HKEY>(opened_.size());
+        return 0;
+    }
     CallLog& log_;
     std::vector<std::pair<HKEY, std::string>> opened_;
 };

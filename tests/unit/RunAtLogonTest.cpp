@@ -72,6 +72,16 @@ TEST_F(Option, FallsBackToTheUsersRunKeyWhenTheMachineKeyRefusesAndClearsBoth) {
     EXPECT_EQ(machine.settings.values.at("Load on Windows"), "0");
 }
 
+TEST_F(Option, MakesTheUsersRunKeyWhenANewProfileHasNone) {
+    machine.files.standardUsersMayWrite = true;
+    machine.registry.missingKeys.insert({Registry::HKEY_CURRENT_USER, kRunKey});
+    machine.registry.missingKeys.insert({Registry::HKEY_LOCAL_MACHINE, kRunKey});
+    machine.start();
+    EXPECT_TRUE(has(Registry::HKEY_CURRENT_USER));
+    // The machine-wide key is the system's: it is never made.
+    EXPECT_EQ(machine.registry.missingKeys.count({Registry::HKEY_LOCAL_MACHINE, kRunKey}), 1U);
+}
+
 // Which Run value starts the program: the machine-wide one only for a program that standard users
 // cannot change, and only one of the two. Both hives hold a value from earlier starts.
 struct Placement {
