@@ -18,6 +18,12 @@ struct Guards {
     bool runs;
 };
 
+void PrintTo(const Guards& g, std::ostream* out) {
+    *out << "last '" << g.lastOptimized << "', loaded '" << g.loaded << "', option '" << g.option
+         << "', threshold '" << g.threshold << "', " << g.availableKB << " of " << g.totalKB << " KB"
+         << (g.runs ? ": runs" : ": no run");
+}
+
 class CheckAutoFree : public testing::TestWithParam<Guards> {};
 
 // Now is 2026-12-10 19:05:09 on the fake clock.

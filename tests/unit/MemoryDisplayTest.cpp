@@ -77,6 +77,8 @@ struct Share {
     const char* line;
 };
 
+void PrintTo(const Share& s, std::ostream* out) { *out << s.availableKB << " of " << s.totalKB << " KB"; }
+
 class Percentage : public testing::TestWithParam<Share> {};
 
 TEST_P(Percentage, RoundsHalvesToEven) {

@@ -158,6 +158,14 @@ struct Slide {
     int moves;
 };
 
+void PrintTo(const Slide& s, std::ostream* out) {
+    if (s.taskbar == 0) {
+        *out << "no taskbar";
+    } else {
+        *out << "taskbar " << s.taskbarRect.right << "x" << s.taskbarRect.bottom;
+    }
+}
+
 class SlideIn : public testing::TestWithParam<Slide> {};
 
 TEST_P(SlideIn, RisesFromBelowTheScreenInStepsOf80TwipsThenStartsTheRun) {

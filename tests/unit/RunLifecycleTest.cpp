@@ -29,6 +29,8 @@ const char* nameOf(Moment moment) {
     return "?";
 }
 
+void PrintTo(Moment moment, std::ostream* out) { *out << nameOf(moment); }
+
 struct LifecycleMachine : fakes::Machine {
     quillmere::FrmMain& mainWindow() { return main(); }
     FrmOptimize& progress() { return program->optimizeWindow(); }
@@ -290,6 +292,8 @@ const char* nameOf(Outside when) {
     static const char* const names[] = {"Idle", "InTray", "Running", "BoxOpen"};
     return names[static_cast<int>(when)];
 }
+
+void PrintTo(Outside when, std::ostream* out) { *out << nameOf(when); }
 
 class AQuitRequest : public testing::TestWithParam<Outside> {};
 

@@ -87,6 +87,14 @@ struct StoredOption {
     bool runValue;
 };
 
+void PrintTo(const StoredOption& o, std::ostream* out) {
+    if (o.stored == nullptr) {
+        *out << "unreadable";
+    } else {
+        *out << "'" << o.stored << "'";
+    }
+}
+
 class StoredLoadOnWindows : public testing::TestWithParam<StoredOption> {};
 
 TEST_P(StoredLoadOnWindows, SetsTheBoxOrLeavesItAsDesigned) {
@@ -154,6 +162,8 @@ struct Argument {
     const char* text;
     bool inTray;
 };
+
+void PrintTo(const Argument& a, std::ostream* out) { *out << "'" << a.text << "'"; }
 
 class AutoArgument : public testing::TestWithParam<Argument> {};
 
