@@ -13,9 +13,6 @@ namespace quillmere {
 
 class Program;
 
-// The start of the physical memory line: "Physical RAM 57% available".
-inline constexpr const char* kPhysicalPercentagePrefix = "Physical RAM ";
-
 // The share of a bar's maximum that its value holds, in whole percent (halves to even);
 // nothing when it cannot be computed or held in 16 bits.
 std::optional<std::int16_t> availablePercentage(const forms::ProgressBar& bar);
@@ -74,10 +71,6 @@ public:
     void Form_ComeForward();
     void mnuQuillmere_Click();
     void mnuOptimize_Click();
-    // The tray icon's tip: the title, then what the program is doing or the physical memory line.
-    std::string trayTip() const;
-    // Gives the shell the tip when it differs from the one the icon shows, and only then.
-    void updateTrayTip();
 
     // Background and content area.
     forms::Control& Picture1;

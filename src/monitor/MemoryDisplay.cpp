@@ -28,15 +28,12 @@ void FrmMain::TmrMemoryCount_Timer() {
     // The bars are set from the texts now shown, and the percentages from the bars.
     setBar(pgbAvailablePageFile, lblTotalPageFile, lblAvailablePageFile);
     setBar(PgbAvailablePhysicalRAM, lblTotalPhysicalRAM, lblAvilablePhysicalRam);
-    writePercentage(lblPercentageAvilablePhysicalRam, PgbAvailablePhysicalRAM, kPhysicalPercentagePrefix);
+    writePercentage(lblPercentageAvilablePhysicalRam, PgbAvailablePhysicalRAM, "Physical RAM ");
     setBar(pgbAvailableVirtualRAM, lblTotalVirtualRAM, lblAvailableVirtualRAM);
     writePercentage(lblPercentageAvailableVirtualRAM, pgbAvailableVirtualRAM, "Virtual RAM ");
     writePercentage(lblPercentageAvailablePageFile, pgbAvailablePageFile, "Page File ");
 
     CheckAutoFree();
-    // In the tray the icon's tip tells the figure, or that the automatic free has just started a
-    // run; a tick that leaves the tip as it was costs no call to the shell.
-    updateTrayTip();
     TmrMemoryCount.setEnabled(true);
 }
 

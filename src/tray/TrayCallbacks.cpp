@@ -46,25 +46,8 @@ void FrmMain::RestoreFromTray() {
 
 void FrmMain::showTrayIcon() {
     clsTray& tray = program_.tray();
-    tray.ShowIcon(*this, trayTip());
+    tray.ShowIcon(*this);
     TmrTrayIcon.setEnabled(tray.iconMissing());
-}
-
-std::string FrmMain::trayTip() const {
-    if (program_.bOptimizing) {
-        return std::string(kAppTitle) + "\nOptimizing Physical RAM\u2026";
-    }
-    // The line the window shows, once a figure has been written into it.
-    const std::string& line = lblPercentageAvilablePhysicalRam.text();
-    return line.starts_with(kPhysicalPercentagePrefix) ? std::string(kAppTitle) + "\n" + line : kAppTitle;
-}
-
-void FrmMain::updateTrayTip() {
-    clsTray& tray = program_.tray();
-    const std::string tip = tipText(trayTip());
-    if (tray.bRunningInTray() && tip != tray.record().szTip) {
-        tray.ChangeToolTip(*this, tip);
-    }
 }
 
 void FrmMain::Form_TaskbarCreated() {

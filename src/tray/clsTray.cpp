@@ -16,13 +16,13 @@ std::string tipText(const std::string& text) {
     return text;
 }
 
-void clsTray::ShowIcon(const forms::Form& window, const std::string& tip) {
+void clsTray::ShowIcon(const forms::Form& window) {
     record_.hWnd = window.hWnd();
     record_.uID = kIconId;
     record_.uFlags = NotifyIcon::NIF_MESSAGE | NotifyIcon::NIF_ICON | NotifyIcon::NIF_TIP;
     record_.uCallbackMessage = kCallbackMessage;
     record_.hIcon = window.icon();
-    record_.szTip = tipText(tip);
+    record_.szTip = tipText(window.caption());
     iconInTray_ = shell_.Shell_NotifyIcon(NotifyIcon::NIM_ADD, record_) ||
                   shell_.Shell_NotifyIcon(NotifyIcon::NIM_MODIFY, record_);
     bRunningInTray_ = true;

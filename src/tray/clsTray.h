@@ -19,9 +19,8 @@ public:
     explicit clsTray(platform::NotifyIcon& shell) : shell_(shell) {}
 
     bool bRunningInTray() const { return bRunningInTray_; }
-    // Adds the icon with its tip. An add the shell refuses for an icon it already holds leaves the
-    // icon in.
-    void ShowIcon(const forms::Form& window, const std::string& tip);
+    // Adds the icon. An add the shell refuses for an icon it already holds leaves the icon in.
+    void ShowIcon(const forms::Form& window);
     void RemoveIcon(const forms::Form& window);
     void ChangeToolTip(const forms::Form& window, const std::string& text);
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
-#include "optimize/FrmOptimize.h"
 
 namespace {
 
@@ -31,7 +30,7 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
     tray().ChangeToolTip(main(), "new tip");
     EXPECT_TRUE(machine.notifyIcon.calls.empty());
 
-    tray().ShowIcon(main(), "Quillmere v5.0.1");
+    tray().ShowIcon(main());
     tray().ChangeToolTip(main(), std::string(70, 't'));
     ASSERT_EQ(machine.notifyIcon.calls.size(), 2U);
     EXPECT_EQ(machine.notifyIcon.calls[1].message, NotifyIcon::NIM_MODIFY);
@@ -48,7 +47,7 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
 
 TEST_F(Tray, TheFlagFollowsTheOperationNotTheShellsAnswer) {
     machine.notifyIcon.refuseAdds = 1;
-    tray().ShowIcon(main(), "Quillmere v5.0.1");
+    tray().ShowIcon(main());
     EXPECT_TRUE(tray().bRunningInTray());
     EXPECT_TRUE(tray().iconMissing());
 }
@@ -190,84 +189,6 @@ TEST_F(Tray, TheTitleItemRestoresAndExitEnds) {
     main().TrayMouseMove(0x0205);
     EXPECT_EQ(machine.process.exits, 1);
     EXPECT_EQ(machine.notifyIcon.iconsShown, 0);
-}
-
-// The icon's tip follows the physical memory line while the window lives in the tray.
-struct LiveTip : testing::Test {
-    fakes::Machine machine;
-    quillmere::FrmMain& main() { return machine.main(); }
-    void startInTray() {
-        machine.process.arguments = "auto";
-        machine.start();
-    }
-    void availableGB(double gigabytes) {
-        machine.memory.status.ullAvailPhys = static_cast<std::uint64_t>(gigabytes * (1ULL << 30));
-    }
-    void tick() { main().TmrMemoryCount.elapse(); }
-    // The tips the shell was given, in order, with the operation of each.
-    std::vector<std::string> tips() const {
-        std::vector<std::string> given;
-        for (const auto& call : machine.notifyIcon.calls) {
-            const char* operation = call.message == NotifyIcon::NIM_ADD      ? "add "
-                                    : call.message == NotifyIcon::NIM_MODIFY ? "modify "
-                                                                              : "delete ";
-            given.push_back(operation + call.data.szTip);
-        }
-        return given;
-    }
-};
-
-TEST_F(LiveTip, TellsThePhysicalLineAndCallsTheShellOnlyWhenItChanges) {
-    startInTray();  // 4 of 8 GB available
-    tick();         // nothing changed
-    availableGB(3);
-    tick();         // 37.5 % shows as 38 %
-    availableGB(3.001);
-    tick();         // still 38 %
-    EXPECT_EQ(tips(), (std::vector<std::string>{"add Quillmere v5.0.1\nPhysical RAM 50% available",
-                                                "modify Quillmere v5.0.1\nPhysical RAM 38% available"}));
-}
-
-TEST_F(LiveTip, AWindowOnShowCostsTheShellNothing) {
-    machine.start();
-    availableGB(1);
-    tick();
-    EXPECT_TRUE(machine.notifyIcon.calls.empty());
-
-    // Hidden, the icon comes with the line the window shows now.
-    main().lblHide_Click();
-    EXPECT_EQ(tips(), std::vector<std::string>{"add Quillmere v5.0.1\nPhysical RAM 12% available"});
-}
-
-TEST_F(LiveTip, SaysOptimizingDuringARunAndTheFiguresAfterIt) {
-    machine.settings.values = {{"Enable Auto Free", "1"}, {"Free RAM Percentage", "65"}};
-    startInTray();  // 50 % is below 65 %: the next tick frees memory
-    tick();
-    quillmere::FrmOptimize& run = machine.program->optimizeWindow();
-    ASSERT_TRUE(machine.program->bOptimizing);
-    while (run.tmrMenuPopup.enabled()) {
-        run.tmrMenuPopup.elapse();
-    }
-    availableGB(6);
-    run.Timer1.elapse();
-    ASSERT_FALSE(run.loaded());
-    tick();  // the first tick after the run: 75 % now
-    EXPECT_EQ(tips(), (std::vector<std::string>{"add Quillmere v5.0.1\nPhysical RAM 50% available",
-                                                "modify Quillmere v5.0.1\nOptimizing Physical RAM\u2026",
-                                                "modify Quillmere v5.0.1\nPhysical RAM 75% available"}));
-}
-
-TEST_F(LiveTip, ALongerLineIsCutAtACharacterWithinTheField) {
-    startInTray();
-    std::string line = quillmere::kPhysicalPercentagePrefix;
-    for (int i = 0; i < 40; ++i) {
-        line += "\xC3\xA9";  // é: two bytes, one character
-    }
-    main().lblPercentageAvilablePhysicalRam.setText(line);
-    main().updateTrayTip();
-    ASSERT_EQ(machine.notifyIcon.calls.size(), 2U);
-    // The title, the line break and "Physical RAM " take 30 of the 63 characters: 33 accents fit.
-    EXPECT_EQ(machine.notifyIcon.calls[1].data.szTip, "Quillmere v5.0.1\n" + line.substr(0, 13 + 2 * 33));
 }
 
 }  // namespace

@@ -22,37 +22,6 @@ int iconsShownBy(HWND tray) {
   return icons;
 }
 
-// The text of a tooltip window's first tool. The window belongs to another process, so the record
-// and the text travel through memory taken in that process. Line breaks come out as "\n".
-std::string firstToolText(HWND tooltip) {
-  DWORD owner = processOf(tooltip);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner);
-  if (process == nullptr) return "";
-  constexpr std::size_t textChars = 1024;
-  auto* remote = static_cast<unsigned char*>(
-      VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + textChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE));
-  std::string text;
-  if (remote != nullptr) {
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
-    const wchar_t none = L'\0';
-    LRESULT found = 0;
-    if (WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr) &&
-        WriteProcessMemory(process, tool.lpszText, &none, sizeof none, nullptr) &&
-        sendMessageTimeout(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), found) && found) {
-      wchar_t wide[textChars] = {};
-      ReadProcessMemory(process, tool.lpszText, wide, sizeof wide - sizeof(wchar_t), nullptr);
-      char utf8[4 * textChars] = "";
-      WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
-      for (const char* c = utf8; *c != '\0'; ++c) text += *c == '\n' ? std::string("\\n") : std::string(1, *c);
-    }
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  }
-  CloseHandle(process);
-  return text;
-}
-
 }  // namespace
 
 int showTray(const Arguments& args) {
@@ -67,13 +36,6 @@ int showTray(const Arguments& args) {
   printField("tray_window", handleText(tray));
   printField("tray_visible", tray != nullptr && IsWindowVisible(tray) ? 1 : 0);
   printField("icons", tray != nullptr ? iconsShownBy(tray) : 0);
-  // Each icon's tip, as its tooltip window holds it.
-  for (HWND window : topLevelWindows()) {
-    if (tray != nullptr && GetWindow(window, GW_OWNER) == tray &&
-        lstrcmpiA(className(window).c_str(), TOOLTIPS_CLASSA) == 0) {
-      printField("tip", firstToolText(window));
-    }
-  }
   return 0;
 }
 
