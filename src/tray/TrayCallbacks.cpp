@@ -8,7 +8,6 @@ namespace {
 
 constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
-// The title line stays first, so whatever looks for the program by its tip still finds it.
 constexpr const char* kTipLineBreak = "\n";
 constexpr const char* kOptimizingTipLine = "Optimizing Physical RAM\u2026";
 
@@ -54,6 +53,7 @@ void FrmMain::showTrayIcon() {
 }
 
 std::string FrmMain::trayTip() const {
+    // The title stays the first line, so whatever looks for the program by its tip still finds it.
     const std::string line = program_.bOptimizing ? kOptimizingTipLine : lblPercentageAvilablePhysicalRam.text();
     return std::string(kAppTitle) + kTipLineBreak + line;
 }
