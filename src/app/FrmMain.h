@@ -131,6 +131,10 @@ private:
     void writePercentage(forms::Control& label, const forms::ProgressBar& bar, const char* prefix);
     // Adds the tray icon, and keeps trying while the shell does not take it.
     void showTrayIcon();
+    // The tray icon's tip: the title, then the run under way or else the physical memory line.
+    std::string trayTip() const;
+    // Sends the icon the current tip, only when it is in the tray and its tip says something else.
+    void updateTrayTip();
 
     Program& program_;
     std::optional<platform::LocalTime> dateShown_;

@@ -34,6 +34,9 @@ void FrmMain::TmrMemoryCount_Timer() {
     writePercentage(lblPercentageAvailablePageFile, pgbAvailablePageFile, "Page File ");
 
     CheckAutoFree();
+    // After the automatic free, the only request that can start a run with the window in the tray:
+    // such a run's tip then takes the place of these figures in the same call.
+    updateTrayTip();
     TmrMemoryCount.setEnabled(true);
 }
 

@@ -3,6 +3,7 @@
 // Texts are UTF-8 throughout; the Win32 layer converts at the boundary.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -84,12 +85,15 @@ public:
 
 // The notification-area icon record in its first-version form.
 struct NotifyIconData {
+    // The tip field holds 64 UTF-16 units: the text and its NUL.
+    static constexpr std::size_t kTipUnits = 63;
+
     NativeHandle hWnd = 0;
     std::uint32_t uID = 0;
     std::uint32_t uFlags = 0;
     std::uint32_t uCallbackMessage = 0;
     NativeHandle hIcon = 0;
-    std::string szTip;  // at most 63 characters
+    std::string szTip;  // at most kTipUnits UTF-16 units, whole characters (clsTray cuts it)
 };
 
 class NotifyIcon {

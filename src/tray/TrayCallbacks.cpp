@@ -8,6 +8,8 @@ namespace {
 
 constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+constexpr const char* kTipLineBreak = "\n";
+constexpr const char* kOptimizingTipLine = "Optimizing Physical RAM\u2026";
 
 }  // namespace
 
@@ -46,8 +48,26 @@ void FrmMain::RestoreFromTray() {
 
 void FrmMain::showTrayIcon() {
     clsTray& tray = program_.tray();
-    tray.ShowIcon(*this);
+    tray.ShowIcon(*this, trayTip());
     TmrTrayIcon.setEnabled(tray.iconMissing());
+}
+
+std::string FrmMain::trayTip() const {
+    // The title stays the first line, so whatever looks for the program by its tip still finds it.
+    const std::string line = program_.bOptimizing ? kOptimizingTipLine : lblPercentageAvilablePhysicalRam.text();
+    return std::string(kAppTitle) + kTipLineBreak + line;
+}
+
+void FrmMain::updateTrayTip() {
+    clsTray& tray = program_.tray();
+    if (!tray.bRunningInTray()) {
+        return;
+    }
+    // The shell is asked only when the text it shows would change: steady memory costs no calls.
+    const std::string tip = trayTip();
+    if (tray.record().szTip != tipText(tip)) {
+        tray.ChangeToolTip(*this, tip);
+    }
 }
 
 void FrmMain::Form_TaskbarCreated() {

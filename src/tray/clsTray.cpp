@@ -5,24 +5,27 @@ namespace quillmere {
 using platform::NotifyIcon;
 
 std::string tipText(const std::string& text) {
-    // Cut after 63 characters, counting UTF-8 sequences as one character each.
-    std::size_t characters = 0;
+    std::size_t units = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool startsCharacter = (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80;
-        if (startsCharacter && characters++ == clsTray::kTipCharacters) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80) {
+            continue;  // the rest of a character already counted
+        }
+        units += byte >= 0xF0 ? 2 : 1;  // four UTF-8 bytes make a surrogate pair
+        if (units > platform::NotifyIconData::kTipUnits) {
             return text.substr(0, i);
         }
     }
     return text;
 }
 
-void clsTray::ShowIcon(const forms::Form& window) {
+void clsTray::ShowIcon(const forms::Form& window, const std::string& tip) {
     record_.hWnd = window.hWnd();
     record_.uID = kIconId;
     record_.uFlags = NotifyIcon::NIF_MESSAGE | NotifyIcon::NIF_ICON | NotifyIcon::NIF_TIP;
     record_.uCallbackMessage = kCallbackMessage;
     record_.hIcon = window.icon();
-    record_.szTip = tipText(window.caption());
+    record_.szTip = tipText(tip);
     iconInTray_ = shell_.Shell_NotifyIcon(NotifyIcon::NIM_ADD, record_) ||
                   shell_.Shell_NotifyIcon(NotifyIcon::NIM_MODIFY, record_);
     bRunningInTray_ = true;

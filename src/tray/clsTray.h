@@ -14,13 +14,13 @@ public:
     // The icon's mouse events arrive at the window as mouse-move messages.
     static constexpr std::uint32_t kCallbackMessage = 0x0200;  // WM_MOUSEMOVE
     static constexpr std::uint32_t kIconId = 1;
-    static constexpr std::size_t kTipCharacters = 63;
 
     explicit clsTray(platform::NotifyIcon& shell) : shell_(shell) {}
 
     bool bRunningInTray() const { return bRunningInTray_; }
-    // Adds the icon. An add the shell refuses for an icon it already holds leaves the icon in.
-    void ShowIcon(const forms::Form& window);
+    // Adds the window's icon with the given tip. An add the shell refuses for an icon it already
+    // holds leaves the icon in.
+    void ShowIcon(const forms::Form& window, const std::string& tip);
     void RemoveIcon(const forms::Form& window);
     void ChangeToolTip(const forms::Form& window, const std::string& text);
 
@@ -37,7 +37,8 @@ private:
     bool iconInTray_ = false;  // the shell took the last add
 };
 
-// A tip text cut to what the record holds: its first 63 characters.
+// A tip text cut to what the record's tip field holds, never inside a character. The field counts
+// UTF-16 units, so a character beyond the Basic Multilingual Plane takes two of them.
 std::string tipText(const std::string& text);
 
 }  // namespace quillmere

@@ -71,15 +71,12 @@ std::wstring userLocaleText(LCTYPE item) {
     return text;
 }
 
-// The first-version notification record holds a tip of 64 characters. The text goes at its start,
-// cut to 63 characters (never between the halves of a surrogate pair), then a NUL; the rest of the
-// field is spaces, as the record has always been filled.
+// The first-version notification record holds a tip of 64 UTF-16 units. The text goes at its start,
+// then a NUL; the rest of the field is spaces, as the record has always been filled. clsTray has cut
+// the text to fit at a character boundary; the bound only keeps the copy inside the field.
 void fillTip(WCHAR (&field)[128], const std::wstring& text) {
-    constexpr std::size_t kTipField = 64;
-    std::size_t length = std::min(text.size(), kTipField - 1);
-    if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) {
-        --length;
-    }
+    constexpr std::size_t kTipField = platform::NotifyIconData::kTipUnits + 1;
+    const std::size_t length = std::min(text.size(), kTipField - 1);
     std::fill(field, field + kTipField, L' ');
     std::copy_n(text.begin(), length, field);
     field[length] = L'\0';

@@ -25,11 +25,13 @@ read -r screen_width screen_height <<<"$(xdotool getdisplaygeometry)"
 # has slid fully onto the screen, for people to see where it stops.
 events_posted=0
 shot_taken=0
+tip_during_run=
 look_at_window() {
   kill -0 "$watch" 2>/dev/null || return 0
   local state bottom
   state=$(probe windows --pid "$quillmere_pid" --class QuillmereOptimize)
   [[ "$(field visible "$state")" == 1 ]] || return 1
+  tip_during_run=$(field tip "$(probe tray-tips)")
   if ((!events_posted)); then
     events_posted=1
     probe tray-event "$main_window" 0x203 >/dev/null
@@ -46,6 +48,7 @@ wait_until 60 look_at_window || fail "the progress window was still there 60 s a
 wait "$watch" || true
 ((shot_taken)) || note "the window was gone before a look caught it on the screen: no screenshot"
 check_equal "tray events posted while the progress window was up" 1 "$events_posted"
+check_equal "the icon's tip during the run" 'Quillmere v5.0.1\nOptimizing Physical RAM…' "$tip_during_run"
 
 check_equal "a progress window appeared" 1 "$(sed -n 's/^appeared=//p' "$watch_file" | tr -d '\r')"
 check_equal "the progress window went by itself" 1 "$(sed -n 's/^gone=//p' "$watch_file" | tr -d '\r')"
@@ -110,6 +113,9 @@ check_true "the bar climbs: at least 20 different positions between 1 and 401 se
 second=$(probe watch "$quillmere_pid" QuillmereOptimize 10 || true)
 check_equal "no second run within 10 s" 0 "$(field appeared "$second")"
 check_main_window "10 s after the run" 0 1
+tip_after_run=$(field tip "$(probe tray-tips)")
+check_true "the icon's tip '$tip_after_run' shows the physical memory line again after the run" \
+  grep -Eq '^Quillmere v5\.0\.1\\nPhysical RAM [0-9]+% available$' <<<"$tip_after_run"
 
 probe tray-event "$main_window" 0x203 >/dev/null
 wait_until 10 main_window_visible || fail "the main window was not shown within 10 s of a double-click after the run"

@@ -202,7 +202,7 @@ TEST(CloseRequest, ShowsOneIconAndHidesTheMinimizedWindow) {
     EXPECT_EQ(record.uFlags, 7U);
     EXPECT_EQ(record.uCallbackMessage, 0x0200U);
     EXPECT_EQ(record.hIcon, main.icon());
-    EXPECT_EQ(record.szTip, "Quillmere v5.0.1");
+    EXPECT_EQ(record.szTip, "Quillmere v5.0.1\nPhysical RAM 50% available");
 
     // A second close request while the icon is shown adds no second icon.
     main.requestClose();

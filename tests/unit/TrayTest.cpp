@@ -7,18 +7,6 @@ namespace {
 
 using platform::NotifyIcon;
 
-TEST(TrayIcon, CutsTheTipAfter63Characters) {
-    EXPECT_EQ(quillmere::tipText(std::string(70, 'x')), std::string(63, 'x'));
-    EXPECT_EQ(quillmere::tipText(std::string(63, 'x')), std::string(63, 'x'));
-    EXPECT_EQ(quillmere::tipText(""), "");
-    // Characters, not bytes: 70 two-byte characters keep 63 of them.
-    std::string wide;
-    for (int i = 0; i < 70; ++i) {
-        wide += "\xC3\xA9";
-    }
-    EXPECT_EQ(quillmere::tipText(wide), wide.substr(0, 126));
-}
-
 struct Tray : testing::Test {
     fakes::Machine machine;
     void SetUp() override { machine.start(); }
@@ -30,7 +18,7 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
     tray().ChangeToolTip(main(), "new tip");
     EXPECT_TRUE(machine.notifyIcon.calls.empty());
 
-    tray().ShowIcon(main());
+    tray().ShowIcon(main(), "Quillmere v5.0.1");
     tray().ChangeToolTip(main(), std::string(70, 't'));
     ASSERT_EQ(machine.notifyIcon.calls.size(), 2U);
     EXPECT_EQ(machine.notifyIcon.calls[1].message, NotifyIcon::NIM_MODIFY);
@@ -47,7 +35,7 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
 
 TEST_F(Tray, TheFlagFollowsTheOperationNotTheShellsAnswer) {
     machine.notifyIcon.refuseAdds = 1;
-    tray().ShowIcon(main());
+    tray().ShowIcon(main(), "Quillmere v5.0.1");
     EXPECT_TRUE(tray().bRunningInTray());
     EXPECT_TRUE(tray().iconMissing());
 }
@@ -100,6 +88,9 @@ TEST_P(TrayRetry, TheIconComesInOnceTheShellTakesIt) {
     EXPECT_EQ(machine.notifyIcon.iconsShown, 1);
     EXPECT_EQ(machine.notifyIcon.adds(), c.refusals + 1);
     EXPECT_FALSE(retry.enabled());
+    // Each try carries the whole tip: no second call is needed once the icon is in.
+    EXPECT_EQ(machine.notifyIcon.calls.back().data.szTip, "Quillmere v5.0.1\nPhysical RAM 50% available");
+    EXPECT_EQ(machine.notifyIcon.calls.back().message, NotifyIcon::NIM_ADD);
     EXPECT_FALSE(main.visible());
     EXPECT_TRUE(machine.program->tray().bRunningInTray());
 }

@@ -46,10 +46,12 @@ int postOnAppear(const Arguments& args);
 
 // The notification area.
 int showTray(const Arguments& args);
+int showTrayTips(const Arguments& args);
 int postTrayEvent(const Arguments& args);
 
 // The system: memory figures and processes.
 int showMemory(const Arguments& args);
+int holdMemory(const Arguments& args);
 int startProgram(const Arguments& args);
 int showRunning(const Arguments& args);
 int showProcessMemory(const Arguments& args);

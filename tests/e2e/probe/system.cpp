@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace probe {
 
@@ -24,6 +25,24 @@ int showMemory(const Arguments& args) {
   printField("avail_phys", static_cast<long long>(status.ullAvailPhys));
   printField("total_phys_kb", kilobytes(status.ullTotalPhys));
   printField("avail_phys_kb", kilobytes(status.ullAvailPhys));
+  return 0;
+}
+
+int holdMemory(const Arguments& args) {
+  if (args.size() != 2) return wrongArguments("hold-memory");
+  const SIZE_T bytes = static_cast<SIZE_T>(std::strtoull(args[0].c_str(), nullptr, 10)) * 1024 * 1024;
+  const DWORD seconds = std::strtoul(args[1].c_str(), nullptr, 10);
+  void* block = VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (block == nullptr) {
+    printField("held", 0);
+    return 1;
+  }
+  // Every page written, so that the system counts it as taken from the available memory.
+  std::memset(block, 1, bytes);
+  printField("held", 1);
+  std::fflush(stdout);
+  Sleep(seconds * 1000);
+  VirtualFree(block, 0, MEM_RELEASE);
   return 0;
 }
 

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <cstdlib>
+#include <cwchar>
+#include <optional>
 
 namespace probe {
 
@@ -14,12 +16,57 @@ namespace {
 // the icons; its width does not, since it never shrinks below eight icons nor after one goes.
 constexpr const char* trayWindowTitle = "Wine System Tray";
 
-int iconsShownBy(HWND tray) {
-  int icons = 0;
+std::vector<HWND> iconToolTips(HWND tray) {
+  std::vector<HWND> toolTips;
   for (HWND window : topLevelWindows()) {
-    if (GetWindow(window, GW_OWNER) == tray && lstrcmpiA(className(window).c_str(), TOOLTIPS_CLASSA) == 0) ++icons;
+    if (GetWindow(window, GW_OWNER) == tray && lstrcmpiA(className(window).c_str(), TOOLTIPS_CLASSA) == 0) {
+      toolTips.push_back(window);
+    }
   }
-  return icons;
+  return toolTips;
+}
+
+int iconsShownBy(HWND tray) { return static_cast<int>(iconToolTips(tray).size()); }
+
+std::string utf8(const std::wstring& text) {
+  if (text.empty()) return "";
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+  std::string result(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), length, nullptr,
+                      nullptr);
+  return result;
+}
+
+// The text of a tooltip's first tool. The control writes it through a pointer in its own process, so
+// the record and the text buffer are made there; a tooltip's messages carry that pointer unchanged.
+std::optional<std::wstring> firstToolText(HWND toolTip) {
+  constexpr size_t kTextUnits = 1024;  // far more than any tip field
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processOf(toolTip));
+  if (process == nullptr) return std::nullopt;
+  std::optional<std::wstring> text;
+  const size_t bytes = sizeof(TTTOOLINFOW) + kTextUnits * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  if (remote != nullptr) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+    std::wstring buffer(kTextUnits, L'\0');
+    TTTOOLINFOW filled{};
+    LRESULT found = 0;
+    // A tool whose text is asked for when shown, or comes from a resource, leaves no text here.
+    if (WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr) &&
+        WriteProcessMemory(process, tool.lpszText, buffer.data(), kTextUnits * sizeof(wchar_t), nullptr) &&
+        sendMessageTimeout(toolTip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote), found) && found != 0 &&
+        ReadProcessMemory(process, remote, &filled, sizeof filled, nullptr) && filled.lpszText == tool.lpszText &&
+        ReadProcessMemory(process, tool.lpszText, buffer.data(), (kTextUnits - 1) * sizeof(wchar_t), nullptr)) {
+      buffer.resize(wcslen(buffer.c_str()));
+      text = buffer;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
 }
 
 }  // namespace
@@ -37,6 +84,24 @@ int showTray(const Arguments& args) {
   printField("tray_visible", tray != nullptr && IsWindowVisible(tray) ? 1 : 0);
   printField("icons", tray != nullptr ? iconsShownBy(tray) : 0);
   return 0;
+}
+
+int showTrayTips(const Arguments& args) {
+  if (!args.empty()) return wrongArguments("tray-tips");
+  HWND tray = FindWindowA(nullptr, trayWindowTitle);
+  if (tray == nullptr) {
+    printField("count", 0);
+    return 1;
+  }
+  const std::vector<HWND> toolTips = iconToolTips(tray);
+  printField("count", static_cast<long long>(toolTips.size()));
+  bool allRead = true;
+  for (HWND toolTip : toolTips) {
+    const std::optional<std::wstring> text = firstToolText(toolTip);
+    allRead = allRead && text.has_value();
+    printField("tip", text ? utf8(*text) : "?");
+  }
+  return allRead ? 0 : 1;
 }
 
 int postTrayEvent(const Arguments& args) {
