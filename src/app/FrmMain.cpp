@@ -74,6 +74,7 @@ FrmMain::FrmMain(Program& program)
     QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
     TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
     TaskbarCreated = [this] { Form_TaskbarCreated(); };
+    ExitRequested = [this] { lblExit_Click(); };
     TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
     lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };
     chkRunWhenWIndowsStarts.Click = [this] { chkRunWhenWIndowsStarts_Click(); };

@@ -315,6 +315,8 @@ public:
     std::function<void(std::uint32_t message)> TrayMouseMove;
     // The shell's taskbar was created anew (Explorer restarted): icons must be added again.
     std::function<void()> TaskbarCreated;
+    // Another program (the installer) asks the program to end.
+    std::function<void()> ExitRequested;
 
 private:
     Backend& backend_;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <functional>
 
+#include "win32/ExitRequest.h"
 #include "win32/IconArt.h"
 #include "win32/MessageChecks.h"
 #include "win32/Text.h"
@@ -950,6 +951,10 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
         if (form.TaskbarCreated) {
             form.TaskbarCreated();
         }
+        return 0;
+    }
+    if (isExitRequest(message)) {
+        answerExitRequest(form);
         return 0;
     }
     LRESULT result = 0;
