@@ -122,5 +122,7 @@ add_executable(idle-reference WIN32 bench/idle/reference.cpp)
 target_compile_definitions(idle-reference PRIVATE UNICODE _UNICODE)
 target_link_libraries(idle-reference PRIVATE user32 gdi32 kernel32)
 
+include(${CMAKE_SOURCE_DIR}/packaging/Packaging.cmake)
+
 enable_testing()
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
