@@ -35,6 +35,10 @@ else()
     -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--tsaware -Wl,--image-base,0x140000000
     -Wl,--major-subsystem-version,${QUILLMERE_WINDOWS_MAJOR},--minor-subsystem-version,${QUILLMERE_WINDOWS_MINOR}
     -Wl,--major-os-version,${QUILLMERE_WINDOWS_MAJOR},--minor-os-version,${QUILLMERE_WINDOWS_MINOR})
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # gcc links its thread library after its C++ library by itself; clang must be told.
+    string(APPEND CMAKE_CXX_STANDARD_LIBRARIES " -lstdc++ -lpthread")
+  endif()
 endif()
 
 # The manifest's list of the systems the program was made for: every one from the minimum on.
@@ -125,4 +129,9 @@ target_link_libraries(idle-reference PRIVATE user32 gdi32 kernel32)
 include(${CMAKE_SOURCE_DIR}/packaging/Packaging.cmake)
 
 enable_testing()
+if(NOT MSVC)
+  # The shipped exe's hardening, symbols, imports and manifest, read from the file itself.
+  add_test(NAME pe.release_exe COMMAND bash ${CMAKE_SOURCE_DIR}/tools/check-pe.sh ${CMAKE_OBJDUMP}
+    $<TARGET_FILE:quillmere> ${CMAKE_CURRENT_BINARY_DIR}/quillmere.debug ${QUILLMERE_MINIMUM_WINDOWS})
+endif()
 include(${CMAKE_SOURCE_DIR}/tests/e2e/e2e.cmake OPTIONAL)
