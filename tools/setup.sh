@@ -8,6 +8,8 @@ packages=(
   libbenchmark-dev                                       # benchmarks
   locales                                                # a locale with a decimal comma, below
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64   # quillmere.exe
+  clang lld clang-tidy                                   # the second compiler, and static checks
+  nsis                                                   # the installer (makensis)
   wine wine64                                            # running it
   xvfb xdotool imagemagick x11-utils                     # a virtual display, clicks, screenshots
   fonts-liberation fonts-dejavu-core fonts-lato          # fonts for the program's texts

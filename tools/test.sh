@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs all tests: the unit tests natively and under AddressSanitizer and UBSan,
-# a short smoke run of the benchmarks, and the end-to-end suite (quillmere.exe under Wine and Xvfb).
+# a short smoke run of the benchmarks, the end-to-end suite (quillmere.exe, its installer and its zip
+# under Wine and Xvfb), the release exe's PE check for both Windows compilers (mingw-w64 gcc and
+# clang), the end-to-end smoke test of the clang exe, and clang-tidy over the sources.
 # Every step runs even when an earlier one failed, unless it needs what that step should have built.
 # Exits non-zero when any step fails.
 set -uo pipefail
@@ -61,7 +63,7 @@ if ! step setup tools/setup.sh; then
 fi
 
 built=()
-for preset in native native-asan mingw; do
+for preset in native native-asan mingw clang; do
   step "configure $preset" cmake --preset "$preset" &&
     step "build $preset" cmake --build --preset "$preset" -j2 &&
     built+=("$preset")
@@ -85,6 +87,14 @@ if was_built mingw; then
   test_suite "end-to-end" ctest --test-dir build/mingw --output-on-failure --timeout 900
 else
   record SKIP "end-to-end" "mingw did not build"
+fi
+if was_built clang; then
+  test_suite "clang exe: PE, smoke" ctest --test-dir build/clang --output-on-failure --timeout 600 \
+    -R '^(pe\.release_exe|e2e\.(wine_prefix|first_start))$'
+  step "clang-tidy" tools/tidy.sh build/clang
+else
+  record SKIP "clang exe: PE, smoke" "clang did not build"
+  record SKIP "clang-tidy" "clang did not build"
 fi
 
 echo

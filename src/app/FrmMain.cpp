@@ -79,6 +79,7 @@ FrmMain::FrmMain(Program& program)
     TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
     TaskbarCreated = [this] { Form_TaskbarCreated(); };
     ComeForward = [this] { Form_ComeForward(); };
+    ExitRequested = [this] { lblExit_Click(); };
     TmrMemoryCount.Tick = [this] { TmrMemoryCount_Timer(); };
     TmrTrayIcon.Tick = [this] { TmrTrayIcon_Timer(); };
     lblAvilablePhysicalRam.GotFocus = [this] { lblAvilablePhysicalRam_GotFocus(); };

@@ -339,10 +339,13 @@ public:
     std::function<void()> TaskbarCreated;
     // Another start of the program asks this window to come forward.
     std::function<void()> ComeForward;
+    // Another program (the installer) asks the program to end.
+    std::function<void()> ExitRequested;
     // Raised by the backend for the messages above.
     void raiseTrayMouseMove(std::uint32_t message) { raiseEvent(TrayMouseMove, message); }
     void raiseTaskbarCreated() { raiseEvent(TaskbarCreated); }
     void raiseComeForward() { raiseEvent(ComeForward); }
+    void raiseExitRequested() { raiseEvent(ExitRequested); }
 
 private:
     Backend& backend_;

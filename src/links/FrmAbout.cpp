@@ -4,6 +4,7 @@
 
 #include "app/MainLayout.h"
 #include "app/Program.h"
+#include "app/Version.h"
 #include "links/Links.h"
 
 namespace quillmere {
@@ -45,7 +46,7 @@ const std::vector<ControlSpec>& aboutLayout() {
         detail(5, 1725, 1650, "Company:"),
         detail(0, 3030, 1650, "Tarnholt"),
         detail(6, 1890, 2110, "Version:"),
-        detail(1, 3030, 2115, "5.0.1"),
+        detail(1, 3030, 2115, QUILLMERE_VERSION),
         detail(7, 1860, 2570, "Support:"),
         detail(2, 3030, 2565, SupportAddress, forms::Cursor::Hand),
         detail(8, 1830, 3030, "Website:"),

@@ -1,5 +1,5 @@
 #include "win32/Services.h"
-#include "win32/SingleInstance.h"
+#include "win32/OutsideRequests.h"
 
 #include <windows.h>
 
@@ -14,11 +14,6 @@ constexpr int kWindowWaitSteps = 100;
 constexpr DWORD kWindowWaitStepMs = 100;
 
 }  // namespace
-
-unsigned int comeForwardMessage() {
-    static const UINT message = RegisterWindowMessageW(L"Quillmere.ComeForward");
-    return message;
-}
 
 SessionInstances::~SessionInstances() {
     if (session_ != nullptr) {

@@ -9,7 +9,7 @@
 
 #include "win32/IconArt.h"
 #include "win32/MessageChecks.h"
-#include "win32/SingleInstance.h"
+#include "win32/OutsideRequests.h"
 #include "win32/Text.h"
 #include "win32/TextInputGuard.h"
 
@@ -186,6 +186,7 @@ Win32Backend::Win32Backend(HINSTANCE instance)
     : instance_(instance),
       taskbarCreatedMessage_(RegisterWindowMessageW(L"TaskbarCreated")),
       comeForwardMessage_(comeForwardMessage()),
+      exitRequestMessage_(exitRequestMessage()),
       handCursor_(createHandCursor(instance)) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -266,8 +267,9 @@ bool Win32Backend::makeFormWindow(FormWindow& owner) {
     if (owner.self.hwnd == nullptr) {
         return false;
     }
-    // A program started with administrator rights still hears a new taskbar and another start.
-    for (UINT message : {taskbarCreatedMessage_, comeForwardMessage_}) {
+    // A program started with administrator rights still hears a new taskbar, another start and the
+    // installer.
+    for (UINT message : {taskbarCreatedMessage_, comeForwardMessage_, exitRequestMessage_}) {
         ChangeWindowMessageFilterEx(owner.self.hwnd, message, MSGFLT_ALLOW, nullptr);
     }
     owner.dpi = windowDpi(owner.self.hwnd);
@@ -977,16 +979,24 @@ bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam,
 LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam, LPARAM lParam) {
     Form& form = *owner.form;
     const HWND hwnd = owner.self.hwnd;
-    if (message == comeForwardMessage_) {
-        form.raiseComeForward();
-        if (IsWindowVisible(hwnd)) {
-            SetForegroundWindow(hwnd);
+    // Registered messages lie in 0xC000..0xFFFF; one the system could not register is 0 and
+    // must not take WM_NULL for itself.
+    if (message >= 0xC000) {
+        if (message == comeForwardMessage_) {
+            form.raiseComeForward();
+            if (IsWindowVisible(hwnd)) {
+                SetForegroundWindow(hwnd);
+            }
+            return 0;
         }
-        return 0;
-    }
-    if (message == taskbarCreatedMessage_) {
-        form.raiseTaskbarCreated();
-        return 0;
+        if (message == exitRequestMessage_) {
+            form.raiseExitRequested();
+            return 0;
+        }
+        if (message == taskbarCreatedMessage_) {
+            form.raiseTaskbarCreated();
+            return 0;
+        }
     }
     LRESULT result = 0;
     if (childNotification(message, wParam, lParam, result)) {

@@ -105,6 +105,7 @@ private:
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;
     UINT comeForwardMessage_;
+    UINT exitRequestMessage_;
     // The pointer over label buttons and links, drawn by the program.
     HCURSOR handCursor_;
     mutable GdiCache cache_;

@@ -312,3 +312,24 @@ click_in() {  # RECT X Y
 click_centre() {  # RECT LEFT TOP WIDTH HEIGHT
   click_in "$1" "$(($2 + $4 / 2))" "$(($3 + $5 / 2))"
 }
+
+# --- the packages ------------------------------------------------------------------------------
+
+# Ends the test as skipped when this build made no package (makensis missing, or packages off).
+require_package() {  # PATH
+  if [[ -z "$1" || ! -f "$1" ]]; then
+    echo "SKIP: this build made no installer or zip"
+    exit 77
+  fi
+}
+
+# Prints the Linux path of the prefix's Windows path WINDOWS_PATH (C:\...).
+unix_path() {  # WINDOWS_PATH
+  local path=${1#[Cc]:\\}
+  printf '%s\n' "$WINEPREFIX/drive_c/${path//\\//}"
+}
+
+# Prints the value of the Windows environment variable NAME in the prefix.
+windows_variable() {  # NAME
+  wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'
+}

@@ -225,20 +225,36 @@ TEST(CloseRequest, TheTaskbarComingBackBringsTheIconBackOnlyWhileInTheTray) {
     EXPECT_EQ(machine.notifyIcon.iconsShown, 1);
 }
 
-class ExitCommand : public testing::TestWithParam<bool> {};
+// Exit asked for by the Exit button, or by another program (the installer) through the window
+// system, with the window shown or in the tray.
+struct ExitCase {
+    bool fromTray;
+    bool requestedByAnotherProgram;
+};
+
+std::string caseName(const ExitCase& exit) {
+    return std::string(exit.requestedByAnotherProgram ? "Requested" : "Button") + (exit.fromTray ? "InTray" : "Shown");
+}
+
+void PrintTo(const ExitCase& exit, std::ostream* out) { *out << caseName(exit); }
+
+class ExitCommand : public testing::TestWithParam<ExitCase> {};
 
 TEST_P(ExitCommand, RemovesTheIconYields1999TimesAndEndsWritingNothing) {
-    const bool fromTray = GetParam();
     fakes::Machine machine;
     machine.start();
     auto& main = machine.main();
-    if (fromTray) {
+    if (GetParam().fromTray) {
         main.lblHide_Click();
     }
     const std::size_t callsBefore = machine.log.size();
     machine.backend.yields = 0;
 
-    main.lblExit.raiseClick();
+    if (GetParam().requestedByAnotherProgram) {
+        main.ExitRequested();
+    } else {
+        main.lblExit.raiseClick();
+    }
 
     const std::vector<std::string> exitCalls(machine.log.begin() + static_cast<long>(callsBefore), machine.log.end());
     EXPECT_EQ(exitCalls, (std::vector<std::string>{"tray delete", "exit"}));
@@ -249,7 +265,10 @@ TEST_P(ExitCommand, RemovesTheIconYields1999TimesAndEndsWritingNothing) {
     EXPECT_EQ(machine.notifyIcon.calls.back().data.hWnd, main.hWnd());
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowShownOrInTray, ExitCommand, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(ButtonOrRequest, ExitCommand,
+                         testing::Values(ExitCase{false, false}, ExitCase{true, false}, ExitCase{false, true},
+                                         ExitCase{true, true}),
+                         [](const testing::TestParamInfo<ExitCase>& info) { return caseName(info.param); });
 
 TEST(ExitCommand, TicksArrivingDuringThePauseRunAndTheCloseHandlerDoesNot) {
     fakes::Machine machine;
