@@ -112,7 +112,7 @@ TEST_F(Tray, LeavingTheTrayStopsTheRetries) {
 TEST_F(Tray, HideRestoreHideShowsOneIconEachTime) {
     main().lblHide.raiseClick();
     EXPECT_FALSE(main().visible());
-    main().TrayMouseMove(0x0203);
+    main().TrayMouseMove(fakes::trayEvent(0x0203));
     EXPECT_TRUE(main().visible());
     EXPECT_EQ(main().windowState(), forms::WindowState::Normal);
     EXPECT_FALSE(tray().bRunningInTray());
@@ -127,24 +127,30 @@ TEST_F(Tray, HideRestoreHideShowsOneIconEachTime) {
 
 TEST_F(Tray, OnlyADoubleClickRestoresAndOnlyARightButtonReleaseOpensTheMenu) {
     main().lblHide_Click();
-    // Codes no shell sends are ignored as well: another program can post anything.
-    for (std::uint32_t ignored : {0x0200U, 0x0201U, 0x0202U, 0x0204U, 0x0206U, 0x0207U, 0x0000U, 0x0400U, 0x10203U,
-                                  0xFFFFFFFFU}) {
-        main().TrayMouseMove(ignored);
+    // Codes no shell sends are ignored as well: another program can post anything. So is a
+    // single click's selection (NIN_SELECT), and any event of an icon that is not the program's.
+    for (std::uint32_t ignored : {0x0200U, 0x0201U, 0x0202U, 0x0204U, 0x0206U, 0x0207U, 0x0000U, 0x0400U, 0xFFFFU}) {
+        main().TrayMouseMove(fakes::trayEvent(ignored));
+    }
+    for (std::uint32_t otherIcon : {0U, 2U, 0xFFFFU}) {
+        for (std::uint32_t message : {0x0203U, 0x0205U, 0x0401U, 0x007BU}) {
+            main().TrayMouseMove(forms::TrayEvent{message, otherIcon, {}});
+        }
     }
     EXPECT_FALSE(main().visible());
     EXPECT_TRUE(machine.backend.popups.empty());
 
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_EQ(machine.backend.popups, std::vector<std::string>{"MnuMain"});
+    EXPECT_EQ(machine.backend.popupPlaces[0].anchor, forms::MenuPlace::Anchor::Pointer);
     EXPECT_FALSE(main().visible());
 }
 
 TEST_F(Tray, BothActionsAreIgnoredDuringARun) {
     main().lblHide_Click();
     machine.program->bOptimizing = true;
-    main().TrayMouseMove(0x0203);
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0203));
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_FALSE(main().visible());
     EXPECT_TRUE(machine.backend.popups.empty());
 }
@@ -169,7 +175,7 @@ TEST_F(Tray, TheMenuHoldsItsItemsInOrder) {
 TEST_F(Tray, TheTitleItemRestoresAndExitEnds) {
     main().lblHide_Click();
     machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[0].Click(); };
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_TRUE(main().visible());
     EXPECT_FALSE(tray().bRunningInTray());
     EXPECT_FALSE(main().find("lblOptimizeNow") == nullptr);
@@ -177,7 +183,7 @@ TEST_F(Tray, TheTitleItemRestoresAndExitEnds) {
 
     main().lblHide_Click();
     machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[6].Click(); };
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_EQ(machine.process.exits, 1);
     EXPECT_EQ(machine.notifyIcon.iconsShown, 0);
 }
