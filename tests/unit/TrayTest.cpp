@@ -33,6 +33,21 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
     EXPECT_FALSE(tray().bRunningInTray());
 }
 
+// The keyboard's events come only with the protocol's version 4, which belongs to the icon: every
+// icon the shell takes is told it, and an add the shell refused is not.
+TEST_F(Tray, EveryIconTheShellTakesIsToldTheProtocolVersion) {
+    machine.notifyIcon.refuseAdds = 1;
+    main().lblHide_Click();
+    EXPECT_TRUE(machine.notifyIcon.versions.empty());
+    main().TmrTrayIcon.elapse();  // the retry is taken
+    main().RestoreFromTray();
+    main().lblHide_Click();
+    EXPECT_EQ(machine.notifyIcon.versions, (std::vector<std::uint32_t>{4, 4}));
+    const auto add = std::find(machine.log.rbegin(), machine.log.rend(), "tray add");
+    ASSERT_NE(add, machine.log.rbegin());
+    EXPECT_EQ(*std::prev(add), "tray set version");  // right after the add
+}
+
 TEST_F(Tray, TheFlagFollowsTheOperationNotTheShellsAnswer) {
     machine.notifyIcon.refuseAdds = 1;
     tray().ShowIcon(main(), "Quillmere v5.0.1");
@@ -149,8 +164,9 @@ TEST_F(Tray, OnlyADoubleClickRestoresAndOnlyARightButtonReleaseOpensTheMenu) {
 TEST_F(Tray, BothActionsAreIgnoredDuringARun) {
     main().lblHide_Click();
     machine.program->bOptimizing = true;
-    main().TrayMouseMove(fakes::trayEvent(0x0203));
-    main().TrayMouseMove(fakes::trayEvent(0x0205));
+    for (std::uint32_t message : {0x0203U, 0x0205U, 0x0401U, 0x007BU}) {  // the keyboard's as well
+        main().TrayMouseMove(fakes::trayEvent(message));
+    }
     EXPECT_FALSE(main().visible());
     EXPECT_TRUE(machine.backend.popups.empty());
 }
