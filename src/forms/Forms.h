@@ -389,8 +389,10 @@ public:
     // been used in the window, as on the window system's own buttons, or when the system says so.
     bool focusCueShown() const { return focusCueShown_; }
     void setFocusCueShown(bool shown);
+    // A navigation key pressed in one of the form's windows; true when the form used it, and the
+    // window with the focus is not to see it.
     bool keyPressed(NavigationKey key, bool shift);
-    // True while a button's command runs because Enter or Space pressed it.
+    // True while a button's command runs because Enter, Space or Escape pressed it.
     bool pressedFromKeyboard() const { return pressedFromKeyboard_; }
     // The button that Escape presses; none when nullptr.
     Control* cancelButton = nullptr;
