@@ -76,7 +76,7 @@ FrmMain::FrmMain(Program& program)
 
     Load = [this] { Form_Load(); };
     QueryUnload = [this](bool& cancel) { Form_Unload(cancel); };
-    TrayMouseMove = [this](std::uint32_t message) { Form_MouseMove(message); };
+    TrayMouseMove = [this](const forms::TrayEvent& event) { Form_MouseMove(event); };
     TaskbarCreated = [this] { Form_TaskbarCreated(); };
     ComeForward = [this] { Form_ComeForward(); };
     ExitRequested = [this] { lblExit_Click(); };
@@ -195,7 +195,14 @@ void FrmMain::Picture1_MouseMove() {
     }
 }
 
-void FrmMain::lblhelp_Click() { program_.backend.popupMenu(*this, mnuHelp2); }
+void FrmMain::lblhelp_Click() {
+    // Pressed from the keyboard, the menu opens under the button's outline: the pointer may be
+    // anywhere.
+    const forms::Control& outline = *find("Shape5(0)");
+    program_.backend.popupMenu(*this, mnuHelp2,
+                               pressedFromKeyboard() ? forms::MenuPlace::underControl(outline)
+                                                     : forms::MenuPlace::atPointer());
+}
 
 void FrmMain::lblAbout_Click() {
     FrmAbout& about = program_.aboutWindow();

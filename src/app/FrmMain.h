@@ -64,7 +64,7 @@ public:
 
     // The tray.
     void lblHide_Click();
-    void Form_MouseMove(std::uint32_t message);
+    void Form_MouseMove(const forms::TrayEvent& event);
     void RestoreFromTray();
     void Form_TaskbarCreated();
     void TmrTrayIcon_Timer();
@@ -140,6 +140,9 @@ private:
     std::optional<platform::LocalTime> dateShown_;
     // Turning the start with Windows off was refused, and the user was told why (once a run).
     bool toldTurningOffNeedsAdministrator_ = false;
+    // The tray menu is open: the shell's context-menu request that follows a right-button release
+    // is the same click, and opens no second menu.
+    bool trayMenuOpen_ = false;
 };
 
 }  // namespace quillmere

@@ -43,7 +43,7 @@ ControlSpec outline(const char* name, forms::Rect rect, forms::Color color) {
 ControlSpec button(const char* name, forms::Rect rect, const char* text) {
     return {.kind = Kind::Label, .name = name, .container = "Picture1", .rect = rect, .text = text,
             .font = kButtonFont, .foreColor = kWhite, .alignment = Alignment::Center,
-            .mousePointer = Cursor::Hand};
+            .mousePointer = Cursor::Hand, .tabStop = true};
 }
 
 ControlSpec footer(const char* name, int left, const char* text, const char* toolTip,
@@ -111,17 +111,19 @@ const std::vector<ControlSpec>& mainLayout() {
         caption("Label10", 930, 6165, "Quillmere v5.0.1 Settings"),
         {.kind = Kind::CheckBox, .name = "chkRunWhenWIndowsStarts", .container = "Picture1",
          .rect = {1170, 6585, 4005, 225}, .text = "Load Quillmere v5.0.1 when windows starts.",
-         .foreColor = kBlue, .backColor = kWhite},
+         .foreColor = kBlue, .backColor = kWhite, .tabStop = true},
         {.kind = Kind::CheckBox, .name = "chkAutoFreeRamPercent", .container = "Picture1",
          .rect = {5730, 6585, 3585, 225}, .text = "Automatically Free If RAM Memory goes below",
-         .foreColor = kBlue, .backColor = kWhite},
+         .foreColor = kBlue, .backColor = kWhite, .tabStop = true},
         {.kind = Kind::TextBox, .name = "txtScanTillNumberOfFiles", .container = "Picture1",
          .rect = {9345, 6585, 180, 225}, .text = "50", .font = {"Arial", 8.25}, .foreColor = kDarkRed,
          .backColor = kWhite},
         {.kind = Kind::Label, .name = "Label12", .container = "Picture1", .rect = {9555, 6600, 0, 0},
          .text = "%", .foreColor = kDarkRed, .autoSize = true},
+        // The threshold's tab stop is its up-down: the box never keeps the focus, and the arrow
+        // keys step the up-down.
         {.kind = Kind::UpDown, .name = "udScanTillNoOfFiles", .container = "Picture1",
-         .rect = {9750, 6555, 255, 270}},
+         .rect = {9750, 6555, 255, 270}, .tabStop = true},
 
         // Button band: each label button over its outline.
         outline("Shape5(0)", {2310, 7470, 1215, 390}, kLightBlue),
@@ -184,6 +186,7 @@ void buildLayout(forms::Form& form, const std::vector<ControlSpec>& layout) {
         control.shape = design.shape;
         control.borderWidth = design.borderWidth;
         control.picture = design.picture;
+        control.tabStop = design.tabStop;
     }
 }
 

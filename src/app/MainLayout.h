@@ -40,6 +40,7 @@ struct ControlSpec {
     forms::ShapeKind shape = forms::ShapeKind::RoundedRectangle;
     int borderWidth = 1;
     std::vector<forms::PictureFill> picture = {};
+    bool tabStop = false;
 };
 
 const std::vector<ControlSpec>& mainLayout();

@@ -62,6 +62,11 @@ struct PictureFill {
 
 enum class Property { Text, Font, ForeColor, BackColor, Rect, Enabled, Visible, Value, Range };
 
+// The keys a window answers as a dialog does: Tab and Shift+Tab move the focus, Enter and Space
+// press the focused button, Escape the window's cancel button. The arrow keys go to the control
+// with the focus (the up-down steps with them), and, like Tab, show the focus cue.
+enum class NavigationKey { Tab, Enter, Space, Escape, Arrow };
+
 // Runs an event handler. A failure inside it (an exception: out of memory near the commit limit is
 // the real one) ends that handler only; whoever raised the event, and the program, go on.
 template <typename Handler, typename... Args>
@@ -96,6 +101,8 @@ public:
     bool isWindowed() const;
     // Shapes take no mouse events; every other control takes them over its whole rectangle.
     bool takesMouseEvents() const { return kind_ != Kind::Shape; }
+    // A tab stop that is visible and enabled, inside visible and enabled containers.
+    bool canTakeFocus() const;
 
     const std::string& text() const { return text_; }
     virtual void setText(const std::string& text);
@@ -128,6 +135,8 @@ public:
     int borderWidth = 1;                            // shapes only; pixels
     bool border = false;                            // picture boxes and text boxes
     std::vector<PictureFill> picture;               // picture boxes: drawn in order, over the back colour
+    // Tab and Shift+Tab stop on it, in the order the controls were made (the window's reading order).
+    bool tabStop = false;
 
     // Events. Mouse handlers receive nothing: no handler of the program uses the pointer's state.
     std::function<void()> Click;
@@ -257,7 +266,31 @@ struct MenuItem {
 };
 
 enum class WindowState { Normal, Minimized };
-enum class FormProperty { Visible, WindowState, Position, Enabled };
+// Focus: the control with the keyboard focus, or whether the focus cue shows, changed.
+enum class FormProperty { Visible, WindowState, Position, Enabled, Focus };
+
+// Where a pop-up menu opens. A menu the keyboard opened starts with its first item selected, so
+// that a keyboard user sees where the arrow keys begin.
+struct MenuPlace {
+    enum class Anchor { Pointer, UnderControl, ScreenPoint };
+    Anchor anchor = Anchor::Pointer;
+    const Control* control = nullptr;  // UnderControl: the menu's top-left at its bottom-left corner
+    Point screenPixels;                // ScreenPoint
+    bool fromKeyboard = false;
+
+    static MenuPlace atPointer() { return {}; }
+    static MenuPlace underControl(const Control& control) { return {Anchor::UnderControl, &control, {}, true}; }
+    static MenuPlace atScreenPoint(Point pixels) { return {Anchor::ScreenPoint, nullptr, pixels, true}; }
+};
+
+// A notification of the tray icon, as the shell's protocol version 4 gives it: the event (a mouse
+// message, a selection or a context-menu request), the icon's id, and the point of the screen (in
+// pixels) that the event happened at: the pointer for the mouse, the icon for the keyboard.
+struct TrayEvent {
+    std::uint32_t message = 0;
+    std::uint32_t iconId = 0;
+    Point at;
+};
 
 class Backend;
 
@@ -332,9 +365,8 @@ public:
 
     std::function<void()> Load;
     std::function<void(bool& cancel)> QueryUnload;
-    // The main window's own mouse-move messages: the tray icon's notifications, carrying the
-    // mouse message of the event.
-    std::function<void(std::uint32_t message)> TrayMouseMove;
+    // The main window's own mouse-move messages: the tray icon's notifications.
+    std::function<void(const TrayEvent& event)> TrayMouseMove;
     // The shell's taskbar was created anew (Explorer restarted): icons must be added again.
     std::function<void()> TaskbarCreated;
     // Another start of the program asks this window to come forward.
@@ -342,10 +374,35 @@ public:
     // Another program (the installer) asks the program to end.
     std::function<void()> ExitRequested;
     // Raised by the backend for the messages above.
-    void raiseTrayMouseMove(std::uint32_t message) { raiseEvent(TrayMouseMove, message); }
+    void raiseTrayMouseMove(const TrayEvent& event) { raiseEvent(TrayMouseMove, event); }
     void raiseTaskbarCreated() { raiseEvent(TaskbarCreated); }
     void raiseComeForward() { raiseEvent(ComeForward); }
     void raiseExitRequested() { raiseEvent(ExitRequested); }
+
+    // The keyboard. The focus is the window system's; the form follows it (focusArrived), and
+    // windowless tab stops take it through the backend like the windowed ones.
+    // The control with the keyboard focus; nullptr when the focus is on none of the form's controls.
+    const Control* keyboardFocus() const { return focus_; }
+    Control* keyboardFocus() { return focus_; }
+    // The form's tab stops, in tab order (whether or not they can take the focus now).
+    std::vector<Control*> tabStops() const;
+    // The stop Tab (or Shift+Tab, backward) moves to from a control (nullptr: from none), wrapping
+    // round; only stops that can take the focus count. nullptr when there is none.
+    Control* nextTabStop(const Control* from, bool backward) const;
+    // The window system gave the focus to a control of the form, or (nullptr) took it from all of
+    // them. A control that gets it raises GotFocus.
+    void focusArrived(Control* control);
+    // The focus cue (a dotted rectangle round the focused button) shows only once the keyboard has
+    // been used in the window, as on the window system's own buttons, or when the system says so.
+    bool focusCueShown() const { return focusCueShown_; }
+    void setFocusCueShown(bool shown);
+    // A navigation key pressed in one of the form's windows; true when the form used it, and the
+    // window with the focus is not to see it.
+    bool keyPressed(NavigationKey key, bool shift);
+    // True while a button's command runs because Enter, Space or Escape pressed it.
+    bool pressedFromKeyboard() const { return pressedFromKeyboard_; }
+    // The button that Escape presses; none when nullptr.
+    Control* cancelButton = nullptr;
 
 private:
     Backend& backend_;
@@ -358,6 +415,10 @@ private:
     bool loaded_ = false;
     bool visible_ = false;
     WindowState windowState_ = WindowState::Normal;
+    Control* focus_ = nullptr;
+    bool focusCueShown_ = false;
+    bool pressedFromKeyboard_ = false;
+    void pressFromKeyboard(Control& button);
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::unique_ptr<Timer>> timers_;
     std::vector<MenuItem> menus_;
@@ -387,12 +448,14 @@ public:
     virtual void doEvents() = 0;
     // Shows a form modal; returns when it is hidden or unloaded.
     virtual void showModal(Form& form) = 0;
-    // Pops up a menu at the pointer; returns when it closes, after the chosen item's handler ran.
-    virtual void popupMenu(Form& owner, const MenuItem& menu) = 0;
+    // Pops up a menu; returns when it closes, after the chosen item's handler ran.
+    virtual void popupMenu(Form& owner, const MenuItem& menu, const MenuPlace& place) = 0;
     // Shows a message box, modal to the program: the owner (nullptr for none) takes no input until
     // the box is closed.
     virtual void messageBox(const Form* owner, const std::string& text, const std::string& caption,
                             MessageIcon icon) = 0;
+    // Moves the keyboard focus to a control: a windowed one takes it itself, a windowless one
+    // through its container's window. The form is told (focusArrived).
     virtual void setFocus(Control& control) = 0;
 
     // The program is told to end from outside its windows: a WM_QUIT posted to its thread or one

@@ -49,8 +49,9 @@ void HeadlessBackend::showModal(Form& form) {
     }
 }
 
-void HeadlessBackend::popupMenu(Form&, const MenuItem& menu) {
+void HeadlessBackend::popupMenu(Form&, const MenuItem& menu, const MenuPlace& place) {
     popups.push_back(menu.name);
+    popupPlaces.push_back(place);
     if (onPopup) {
         onPopup(menu);
     }
@@ -64,6 +65,10 @@ void HeadlessBackend::messageBox(const Form* owner, const std::string& text, con
     }
 }
 
-void HeadlessBackend::setFocus(Control& control) { focused = &control; }
+// The focus moves at once, as the window system moves it, and the form hears of it.
+void HeadlessBackend::setFocus(Control& control) {
+    focused = &control;
+    control.form().focusArrived(&control);
+}
 
 }  // namespace forms

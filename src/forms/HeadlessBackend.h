@@ -27,7 +27,7 @@ public:
     double twipsPerPixel() const override { return 1440.0 / dpi; }
     void doEvents() override;
     void showModal(Form& form) override;
-    void popupMenu(Form& owner, const MenuItem& menu) override;
+    void popupMenu(Form& owner, const MenuItem& menu, const MenuPlace& place) override;
     void messageBox(const Form* owner, const std::string& text, const std::string& caption,
                     MessageIcon icon) override;
     void setFocus(Control& control) override;
@@ -56,7 +56,9 @@ public:
     int yields = 0;
     std::vector<Message> messages;
     std::vector<std::string> popups;  // names of the menus popped up
+    std::vector<MenuPlace> popupPlaces;  // where each of them opened
     std::vector<std::string> modals;  // names of the forms shown modal
+    // The control the focus was last moved to.
     const Control* focused = nullptr;
     // Every change of a control, in order.
     std::vector<std::pair<std::string, Property>> changes;

@@ -23,7 +23,7 @@ ControlSpec detail(int index, int left, int top, const char* text, forms::Cursor
                                         "Label4(5)", "Label4(6)", "Label4(7)", "Label4(8)"};
     return {.kind = Kind::Label, .name = names[index], .container = "Picture1", .rect = {left, top, 0, 0},
             .text = text, .font = {"Verdana", 9, true, false}, .foreColor = kBlue, .autoSize = true,
-            .mousePointer = pointer};
+            .mousePointer = pointer, .tabStop = pointer == forms::Cursor::Hand};
 }
 
 const std::vector<ControlSpec>& aboutLayout() {
@@ -56,7 +56,7 @@ const std::vector<ControlSpec>& aboutLayout() {
          .foreColor = kLightBlue},
         {.kind = Kind::Label, .name = "lblClose", .container = "Picture1", .rect = {3075, 4035, 1080, 240},
          .text = "Close", .font = {"Arial", 9.75}, .foreColor = kWhite, .alignment = forms::Alignment::Center,
-         .mousePointer = forms::Cursor::Hand},
+         .mousePointer = forms::Cursor::Hand, .tabStop = true},
     };
     return layout;
 }
@@ -75,6 +75,7 @@ FrmAbout::FrmAbout(Program& program)
       lblClose(*find("lblClose")),
       program_(program) {
     style.showInTaskbar = false;
+    cancelButton = &lblClose;  // Escape closes the window as Close does
     for (int i = 0; i < static_cast<int>(Label4.size()); ++i) {
         Label4[i] = find("Label4(" + std::to_string(i) + ")");
         Label4[i]->Click = [this, i] { Label4_Click(i); };

@@ -94,6 +94,7 @@ struct NotifyIconData {
     std::uint32_t uCallbackMessage = 0;
     NativeHandle hIcon = 0;
     std::string szTip;  // at most kTipUnits UTF-16 units, whole characters (clsTray cuts it)
+    std::uint32_t uVersion = 0;  // NIM_SETVERSION: the protocol the icon's notifications follow
 };
 
 class NotifyIcon {
@@ -101,6 +102,10 @@ public:
     static constexpr std::uint32_t NIM_ADD = 0;
     static constexpr std::uint32_t NIM_MODIFY = 1;
     static constexpr std::uint32_t NIM_DELETE = 2;
+    static constexpr std::uint32_t NIM_SETVERSION = 4;
+    // Notifications carry the event and the icon id in lParam and the point in wParam, and the
+    // keyboard's selection and context-menu requests come too.
+    static constexpr std::uint32_t NOTIFYICON_VERSION_4 = 4;
     static constexpr std::uint32_t NIF_MESSAGE = 1;
     static constexpr std::uint32_t NIF_ICON = 2;
     static constexpr std::uint32_t NIF_TIP = 4;

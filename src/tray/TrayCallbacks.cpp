@@ -8,6 +8,11 @@ namespace {
 
 constexpr std::uint32_t WM_LBUTTONDBLCLK = 0x0203;
 constexpr std::uint32_t WM_RBUTTONUP = 0x0205;
+// From the keyboard (the icon selected with Win+B and the arrow keys): Enter or Space, and
+// Shift+F10 or the context-menu key. The shell also sends the context-menu request after a
+// right-button release.
+constexpr std::uint32_t NIN_KEYSELECT = 0x0401;
+constexpr std::uint32_t WM_CONTEXTMENU = 0x007B;
 constexpr const char* kTipLineBreak = "\n";
 constexpr const char* kOptimizingTipLine = "Optimizing Physical RAM\u2026";
 
@@ -99,11 +104,34 @@ void FrmMain::TmrTrayIcon_Timer() {
     }
 }
 
-void FrmMain::Form_MouseMove(std::uint32_t message) {
-    if (message == WM_LBUTTONDBLCLK && !program_.bOptimizing) {
+void FrmMain::Form_MouseMove(const forms::TrayEvent& event) {
+    if (event.iconId != clsTray::kIconId || program_.bOptimizing) {
+        return;
+    }
+    const auto popUp = [this](const forms::MenuPlace& place) {
+        if (trayMenuOpen_) {
+            return;
+        }
+        trayMenuOpen_ = true;
+        struct Closed {
+            bool& open;
+            ~Closed() { open = false; }
+        } closed{trayMenuOpen_};
+        program_.backend.popupMenu(*this, MnuMain, place);
+    };
+    switch (event.message) {
+    case WM_LBUTTONDBLCLK:
+    case NIN_KEYSELECT:
         RestoreFromTray();
-    } else if (message == WM_RBUTTONUP && !program_.bOptimizing) {
-        program_.backend.popupMenu(*this, MnuMain);
+        break;
+    case WM_RBUTTONUP:
+        popUp(forms::MenuPlace::atPointer());
+        break;
+    case WM_CONTEXTMENU:
+        popUp(forms::MenuPlace::atScreenPoint(event.at));
+        break;
+    default:
+        break;
     }
 }
 

@@ -28,6 +28,12 @@ void clsTray::ShowIcon(const forms::Form& window, const std::string& tip) {
     record_.szTip = tipText(tip);
     iconInTray_ = shell_.Shell_NotifyIcon(NotifyIcon::NIM_ADD, record_) ||
                   shell_.Shell_NotifyIcon(NotifyIcon::NIM_MODIFY, record_);
+    if (iconInTray_) {
+        // The version belongs to the icon: every icon added is told it anew. Without it the icon
+        // still works from the mouse.
+        record_.uVersion = NotifyIcon::NOTIFYICON_VERSION_4;
+        shell_.Shell_NotifyIcon(NotifyIcon::NIM_SETVERSION, record_);
+    }
     bRunningInTray_ = true;
 }
 

@@ -58,10 +58,11 @@ struct Background {
 };
 
 // Paints a window's client area: its background, then the visible windowless controls in the
-// order given (later ones over earlier ones). Only the rectangles of the update region are drawn,
+// order given (later ones over earlier ones), then the focus rectangle round the focused one
+// (nullptr: none). Only the rectangles of the update region are drawn,
 // each into a memory bitmap copied to the window in one step, so nothing flickers.
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
-                 GdiCache& cache);
+                 const forms::Control* focused, GdiCache& cache);
 
 // The rectangles a region is made of; none when it cannot be read.
 std::vector<RECT> regionRects(HRGN region);

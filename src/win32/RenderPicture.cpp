@@ -205,7 +205,7 @@ std::vector<RECT> regionRects(HRGN region) {
 }
 
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
-                 GdiCache& cache) {
+                 const forms::Control* focused, GdiCache& cache) {
     // The update region is taken apart before BeginPaint validates it: a second's changes are a few
     // small labels far apart, and their bounding box would be most of the window.
     const std::vector<RECT> areas = updateAreas(window);
@@ -213,6 +213,14 @@ void paintWindow(HWND window, UINT dpi, const Background& background, const std:
     HDC dc = BeginPaint(window, &paint);
     for (const RECT& area : areas) {
         paintArea(dc, area, dpi, background, controls, cache);
+    }
+    if (focused != nullptr) {
+        // Over what was just painted, within the update region only: the rectangle inverts the
+        // pixels it covers, so it shows on any colour.
+        const RECT rect = pixelRect(focused->rect(), dpi);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &rect);
     }
     EndPaint(window, &paint);
 }

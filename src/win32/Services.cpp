@@ -71,7 +71,7 @@ std::wstring userLocaleText(LCTYPE item) {
     return text;
 }
 
-// The first-version notification record holds a tip of 64 UTF-16 units. The text goes at its start,
+// The program's tips are the first-version record's 64 UTF-16 units, in any record size. The text goes at its start,
 // then a NUL; the rest of the field is spaces, as the record has always been filled. clsTray has cut
 // the text to fit at a character boundary; the bound only keeps the copy inside the field.
 void fillTip(WCHAR (&field)[128], const std::wstring& text) {
@@ -170,13 +170,15 @@ long SystemRegistry::RegCloseKey(HKEY key) {
 
 bool ShellNotifyIcon::Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) {
     NOTIFYICONDATAW record{};
-    record.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    // The second-version record is the first to hold the protocol version (NIM_SETVERSION).
+    record.cbSize = NOTIFYICONDATAW_V2_SIZE;
     record.hWnd = nativeWindow(data.hWnd);
     record.uID = data.uID;
     record.uFlags = data.uFlags;
     record.uCallbackMessage = data.uCallbackMessage;
     record.hIcon = reinterpret_cast<HICON>(data.hIcon);
     fillTip(record.szTip, toWide(data.szTip));
+    record.uVersion = data.uVersion;
     return Shell_NotifyIconW(message, &record) != FALSE;
 }
 

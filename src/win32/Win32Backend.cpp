@@ -222,7 +222,7 @@ int Win32Backend::runMessageLoop() {
     MSG message{};
     BOOL got = FALSE;
     while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (isForgedPostedMessage(message)) {
+        if (isForgedPostedMessage(message) || navigationKey(message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -283,6 +283,7 @@ bool Win32Backend::makeFormWindow(FormWindow& owner) {
     addToolTips(owner);
     applyDpi(owner, owner.dpi);
     applyEnabled(owner);
+    startFocusCue(owner);
     return true;
 }
 
@@ -342,6 +343,9 @@ void Win32Backend::formChanged(Form& form, forms::FormProperty property) {
         break;
     case forms::FormProperty::Enabled:
         break;  // a form keeps no enabled state of its own; modal windows disable the others
+    case forms::FormProperty::Focus:
+        focusChanged(*owner);
+        break;
     }
 }
 
@@ -735,8 +739,23 @@ void Win32Backend::controlChanged(Control& control, forms::Property property) {
 }
 
 void Win32Backend::setFocus(Control& control) {
-    if (const HWND window = reinterpret_cast<HWND>(handleOf(control))) {
-        SetFocus(window);
+    const FormWindow* owner = recordOf(control.form());
+    if (owner == nullptr) {
+        return;
+    }
+    if (control.isWindowed()) {
+        if (const HWND window = reinterpret_cast<HWND>(handleOf(control))) {
+            SetFocus(window);  // its WM_SETFOCUS tells the form
+        }
+        return;
+    }
+    // A windowless control has the form's focus while its container holds the system's.
+    const HWND container = containerWindow(*owner, control);
+    if (GetFocus() != container) {
+        SetFocus(container);
+    }
+    if (GetFocus() == container) {
+        control.form().focusArrived(&control);
     }
 }
 
@@ -770,7 +789,7 @@ void Win32Backend::doEvents() {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (isForgedPostedMessage(message)) {
+        if (isForgedPostedMessage(message) || navigationKey(message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -797,7 +816,7 @@ void Win32Backend::showModal(Form& form) {
             }
             break;
         }
-        if (isForgedPostedMessage(message)) {
+        if (isForgedPostedMessage(message) || navigationKey(message)) {
             continue;
         }
         TranslateMessage(&message);
@@ -810,20 +829,24 @@ void Win32Backend::showModal(Form& form) {
     }
 }
 
-void Win32Backend::popupMenu(Form& owner, const forms::MenuItem& menu) {
+void Win32Backend::popupMenu(Form& owner, const forms::MenuItem& menu, const forms::MenuPlace& place) {
     const HWND window = reinterpret_cast<HWND>(handleOf(owner));
     if (window == nullptr) {
         return;
     }
     std::vector<const forms::MenuItem*> commands;
     HMENU popup = buildPopup(menu, commands);
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    const POINT at = popupPoint(owner, place);
     // A menu opened from the tray closes on a click elsewhere or Escape only if its window is in
     // the foreground while it tracks, and once it has seen a message after it closes.
     SetForegroundWindow(window);
+    if (place.fromKeyboard) {
+        // The menu's own loop takes this key first: it selects the first item.
+        PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+    }
     const auto chosen = static_cast<std::size_t>(TrackPopupMenu(
-        popup, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, pointer.x, pointer.y, 0, window, nullptr));
+        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, 0, window,
+        nullptr));
     PostMessageW(window, WM_NULL, 0, 0);
     DestroyMenu(popup);
     if (chosen >= 1 && chosen <= commands.size()) {
@@ -894,7 +917,12 @@ LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam,
     }
     case WM_SETFOCUS: {
         const LRESULT result = callSystem();
-        child.control->raiseGotFocus();
+        child.control->form().focusArrived(child.control);
+        return result;
+    }
+    case WM_KILLFOCUS: {
+        const LRESULT result = callSystem();
+        backend.focusLeaving(*child.owner, reinterpret_cast<HWND>(wParam));
         return result;
     }
     case WM_CONTEXTMENU:
@@ -999,7 +1027,7 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
         }
     }
     LRESULT result = 0;
-    if (childNotification(message, wParam, lParam, result)) {
+    if (childNotification(message, wParam, lParam, result) || formFocusMessage(owner, message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {
@@ -1036,8 +1064,10 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
         return 0;
     case WM_MOUSEMOVE:
         // The form's content covers its client area, so these are the tray icon's notifications,
-        // carrying the mouse message of the event.
-        form.raiseTrayMouseMove(static_cast<std::uint32_t>(lParam));
+        // in the form of the protocol's version 4: the event and the icon's id in lParam, the point
+        // in wParam.
+        form.raiseTrayMouseMove({LOWORD(lParam), HIWORD(lParam),
+                                 {GET_X_LPARAM(static_cast<LPARAM>(wParam)), GET_Y_LPARAM(static_cast<LPARAM>(wParam))}});
         return 0;
     case WM_DPICHANGED: {
         // Another program can send this message too: the DPI is the system's own for the window, and
@@ -1070,7 +1100,7 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
                 onForm.push_back(control.get());
             }
         }
-        paintWindow(hwnd, owner.dpi, {form.backColor, noBands}, onForm, cache_);
+        paintWindow(hwnd, owner.dpi, {form.backColor, noBands}, onForm, nullptr, cache_);
         return 0;
     }
     default:
@@ -1091,9 +1121,12 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT paints everything
-    case WM_PAINT:
-        paintWindow(hwnd, dpi, {control.backColor(), control.picture}, control.children(), cache_);
+    case WM_PAINT: {
+        const Control* cue = picture.owner->focusCueAround;
+        paintWindow(hwnd, dpi, {control.backColor(), control.picture}, control.children(),
+                    cue != nullptr && cue->container() == &control ? cue : nullptr, cache_);
         return 0;
+    }
     case WM_MOUSEMOVE:
         form.mouseMoveAt(control, twipsAt(lParam, dpi));
         return 0;
@@ -1138,7 +1171,10 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
         }
         break;
     case WM_SETFOCUS:
-        control.raiseGotFocus();
+        form.focusArrived(&control);
+        return 0;
+    case WM_KILLFOCUS:
+        focusLeaving(*picture.owner, reinterpret_cast<HWND>(wParam));
         return 0;
     default:
         break;

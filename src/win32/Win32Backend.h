@@ -37,7 +37,7 @@ public:
     double twipsPerPixel() const override;
     void doEvents() override;
     void showModal(forms::Form& form) override;
-    void popupMenu(forms::Form& owner, const forms::MenuItem& menu) override;
+    void popupMenu(forms::Form& owner, const forms::MenuItem& menu, const forms::MenuPlace& place) override;
     void messageBox(const forms::Form* owner, const std::string& text, const std::string& caption,
                     forms::MessageIcon icon) override;
     void setFocus(forms::Control& control) override;
@@ -72,6 +72,10 @@ private:
         // painted, so that a change repaints exactly what it covered and what it will cover.
         std::unordered_map<const forms::Control*, RECT> painted;
         HWND toolTips = nullptr;
+        // The windowless control the focus rectangle was last drawn round, and the control that
+        // had the focus when the window was last deactivated (it gets it back, as in a dialog).
+        const forms::Control* focusCueAround = nullptr;
+        forms::Control* focusToRestore = nullptr;
     };
 
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -101,6 +105,25 @@ private:
     void fitToText(FormWindow& owner, forms::Control& label);
     void repaintWindowless(FormWindow& owner, const forms::Control& control);
     bool makeFormWindow(FormWindow& owner);
+
+    // The keyboard (Keyboard.cpp).
+    // The loops' pre-translate step: a navigation key for one of our windows goes to its form,
+    // as a dialog's keys go to the dialog manager; true when the form used it.
+    bool navigationKey(const MSG& message) noexcept;
+    // The focus cue starts hidden unless the user has asked the system to show it always.
+    void startFocusCue(FormWindow& owner);
+    // The form's focus or focus cue changed: the window's own state follows (so the check boxes
+    // draw theirs), and the rectangle round a windowless control is repainted.
+    void focusChanged(FormWindow& owner);
+    // The windowless control that the focus rectangle goes round; nullptr for none.
+    const forms::Control* focusCueTarget(const FormWindow& owner) const;
+    // One of the form's windows loses the focus to another window.
+    void focusLeaving(const FormWindow& owner, HWND gaining);
+    // WM_ACTIVATE, WM_SETFOCUS and WM_UPDATEUISTATE of a form's own window; false when the
+    // default handling is to run.
+    bool formFocusMessage(FormWindow& owner, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The point of the screen where a pop-up menu opens.
+    POINT popupPoint(const forms::Form& owner, const forms::MenuPlace& place) const;
 
     HINSTANCE instance_;
     UINT taskbarCreatedMessage_;

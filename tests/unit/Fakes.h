@@ -150,11 +150,20 @@ public:
         platform::NotifyIconData data;
     };
     std::vector<Call> calls;
+    std::vector<std::uint32_t> versions;  // every NIM_SETVERSION, with the version asked for
     int iconsShown = 0;  // as the shell counts them: an add for an icon already there is refused
     int refuseAdds = 0;  // the next adds refused, as by a shell that is not ready yet
 
     bool Shell_NotifyIcon(std::uint32_t message, const platform::NotifyIconData& data) override {
-        log_.push_back(message == NIM_ADD ? "tray add" : message == NIM_DELETE ? "tray delete" : "tray modify");
+        log_.push_back(message == NIM_ADD          ? "tray add"
+                       : message == NIM_DELETE     ? "tray delete"
+                       : message == NIM_SETVERSION ? "tray set version"
+                                                   : "tray modify");
+        if (message == NIM_SETVERSION) {
+            // Kept apart from the adds, changes and deletes: it changes no icon.
+            versions.push_back(data.uVersion);
+            return iconsShown == 1;
+        }
         calls.push_back({message, data});
         if (message == NIM_ADD && refuseAdds > 0) {
             --refuseAdds;
@@ -417,6 +426,9 @@ private:
 };
 
 // The whole program on the headless backend with every service faked.
+// A notification of the program's tray icon (id 1), as the shell sends it.
+inline forms::TrayEvent trayEvent(std::uint32_t message, forms::Point at = {}) { return {message, 1, at}; }
+
 struct Machine {
     CallLog log;
     Memory memory;

@@ -53,7 +53,7 @@ TEST_F(MainWindow, TheBackgroundResetsTheButtonsInItsOrder) {
 TEST_F(MainWindow, HideAndRestoreLeaveTheClickedButtonBold) {
     moveTo(kOnHide);
     main().lblHide.raiseClick();
-    main().TrayMouseMove(0x0203);
+    main().TrayMouseMove(fakes::trayEvent(0x0203));
     EXPECT_TRUE(main().visible());
     EXPECT_TRUE(bold(main().lblHide));
 }

@@ -120,8 +120,8 @@ TEST_F(Run, TrayEventsAndTicksDuringTheRunAreIgnored) {
     machine.clock.advance(3);
     machine.backend.onYield = [&](int yield) {
         if (yield == 100) {
-            main().TrayMouseMove(0x0203);
-            main().TrayMouseMove(0x0205);
+            main().TrayMouseMove(fakes::trayEvent(0x0203));
+            main().TrayMouseMove(fakes::trayEvent(0x0205));
             main().TmrMemoryCount.elapse();
         }
     };
@@ -143,7 +143,7 @@ TEST_F(Run, InTheTrayTheRunEndsWithoutAMessage) {
 TEST_F(Run, TheTrayMenusOptimizeRestoresFirstAndUsesThePlainPlacement) {
     main().lblHide_Click();
     machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[1].Click(); };
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_TRUE(main().visible());
     EXPECT_FALSE(machine.program->tray().bRunningInTray());
     EXPECT_TRUE(progress().Timer1.enabled());

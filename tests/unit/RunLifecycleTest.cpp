@@ -213,8 +213,8 @@ TEST(HandlerFailure, EndsThatHandlerOnlyAndTheProgramGoesOn) {
     const auto fail = [] { throw std::bad_alloc(); };
 
     // A tray callback that fails during a run's yield: the run goes on to its end.
-    main.TrayMouseMove = [fail](std::uint32_t) { fail(); };
-    machine.runWith(Moment::Running, [&] { main.raiseTrayMouseMove(0x0203); });
+    main.TrayMouseMove = [fail](const forms::TrayEvent&) { fail(); };
+    machine.runWith(Moment::Running, [&] { main.raiseTrayMouseMove(fakes::trayEvent(0x0203)); });
     EXPECT_EQ(machine.blocks.released.size(), 201U);
     EXPECT_EQ(machine.backend.messages.size(), 1U);
     machine.expectRunOverAndNothingFrozen();
@@ -261,7 +261,7 @@ TEST_P(WhenTheSystemRefuses, ARunRequestThatCannotStartLeavesNothingFrozen) {
     machine.expectRunOverAndNothingFrozen();
     // The tray answers again.
     machine.mainWindow().lblHide_Click();
-    machine.mainWindow().TrayMouseMove(0x0205);
+    machine.mainWindow().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_EQ(machine.backend.popups.size(), 1U);
 
     // Once the system can, a request starts a run.

@@ -33,6 +33,21 @@ TEST_F(Tray, RemoveIconSendsAnEmptyTipAndChangeToolTipNeedsAnIcon) {
     EXPECT_FALSE(tray().bRunningInTray());
 }
 
+// The keyboard's events come only with the protocol's version 4, which belongs to the icon: every
+// icon the shell takes is told it, and an add the shell refused is not.
+TEST_F(Tray, EveryIconTheShellTakesIsToldTheProtocolVersion) {
+    machine.notifyIcon.refuseAdds = 1;
+    main().lblHide_Click();
+    EXPECT_TRUE(machine.notifyIcon.versions.empty());
+    main().TmrTrayIcon.elapse();  // the retry is taken
+    main().RestoreFromTray();
+    main().lblHide_Click();
+    EXPECT_EQ(machine.notifyIcon.versions, (std::vector<std::uint32_t>{4, 4}));
+    const auto add = std::find(machine.log.rbegin(), machine.log.rend(), "tray add");
+    ASSERT_NE(add, machine.log.rbegin());
+    EXPECT_EQ(*std::prev(add), "tray set version");  // right after the add
+}
+
 TEST_F(Tray, TheFlagFollowsTheOperationNotTheShellsAnswer) {
     machine.notifyIcon.refuseAdds = 1;
     tray().ShowIcon(main(), "Quillmere v5.0.1");
@@ -112,7 +127,7 @@ TEST_F(Tray, LeavingTheTrayStopsTheRetries) {
 TEST_F(Tray, HideRestoreHideShowsOneIconEachTime) {
     main().lblHide.raiseClick();
     EXPECT_FALSE(main().visible());
-    main().TrayMouseMove(0x0203);
+    main().TrayMouseMove(fakes::trayEvent(0x0203));
     EXPECT_TRUE(main().visible());
     EXPECT_EQ(main().windowState(), forms::WindowState::Normal);
     EXPECT_FALSE(tray().bRunningInTray());
@@ -127,24 +142,31 @@ TEST_F(Tray, HideRestoreHideShowsOneIconEachTime) {
 
 TEST_F(Tray, OnlyADoubleClickRestoresAndOnlyARightButtonReleaseOpensTheMenu) {
     main().lblHide_Click();
-    // Codes no shell sends are ignored as well: another program can post anything.
-    for (std::uint32_t ignored : {0x0200U, 0x0201U, 0x0202U, 0x0204U, 0x0206U, 0x0207U, 0x0000U, 0x0400U, 0x10203U,
-                                  0xFFFFFFFFU}) {
-        main().TrayMouseMove(ignored);
+    // Codes no shell sends are ignored as well: another program can post anything. So is a
+    // single click's selection (NIN_SELECT), and any event of an icon that is not the program's.
+    for (std::uint32_t ignored : {0x0200U, 0x0201U, 0x0202U, 0x0204U, 0x0206U, 0x0207U, 0x0000U, 0x0400U, 0xFFFFU}) {
+        main().TrayMouseMove(fakes::trayEvent(ignored));
+    }
+    for (std::uint32_t otherIcon : {0U, 2U, 0xFFFFU}) {
+        for (std::uint32_t message : {0x0203U, 0x0205U, 0x0401U, 0x007BU}) {
+            main().TrayMouseMove(forms::TrayEvent{message, otherIcon, {}});
+        }
     }
     EXPECT_FALSE(main().visible());
     EXPECT_TRUE(machine.backend.popups.empty());
 
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_EQ(machine.backend.popups, std::vector<std::string>{"MnuMain"});
+    EXPECT_EQ(machine.backend.popupPlaces[0].anchor, forms::MenuPlace::Anchor::Pointer);
     EXPECT_FALSE(main().visible());
 }
 
 TEST_F(Tray, BothActionsAreIgnoredDuringARun) {
     main().lblHide_Click();
     machine.program->bOptimizing = true;
-    main().TrayMouseMove(0x0203);
-    main().TrayMouseMove(0x0205);
+    for (std::uint32_t message : {0x0203U, 0x0205U, 0x0401U, 0x007BU}) {  // the keyboard's as well
+        main().TrayMouseMove(fakes::trayEvent(message));
+    }
     EXPECT_FALSE(main().visible());
     EXPECT_TRUE(machine.backend.popups.empty());
 }
@@ -169,7 +191,7 @@ TEST_F(Tray, TheMenuHoldsItsItemsInOrder) {
 TEST_F(Tray, TheTitleItemRestoresAndExitEnds) {
     main().lblHide_Click();
     machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[0].Click(); };
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_TRUE(main().visible());
     EXPECT_FALSE(tray().bRunningInTray());
     EXPECT_FALSE(main().find("lblOptimizeNow") == nullptr);
@@ -177,7 +199,7 @@ TEST_F(Tray, TheTitleItemRestoresAndExitEnds) {
 
     main().lblHide_Click();
     machine.backend.onPopup = [](const forms::MenuItem& menu) { menu.items[6].Click(); };
-    main().TrayMouseMove(0x0205);
+    main().TrayMouseMove(fakes::trayEvent(0x0205));
     EXPECT_EQ(machine.process.exits, 1);
     EXPECT_EQ(machine.notifyIcon.iconsShown, 0);
 }

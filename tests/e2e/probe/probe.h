@@ -49,6 +49,9 @@ int showTray(const Arguments& args);
 int showTrayTips(const Arguments& args);
 int postTrayEvent(const Arguments& args);
 
+// The keyboard: real key input to a window brought to the foreground.
+int pressKeys(const Arguments& args);
+
 // The system: memory figures and processes.
 int showMemory(const Arguments& args);
 int holdMemory(const Arguments& args);

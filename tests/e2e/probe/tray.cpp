@@ -104,10 +104,15 @@ int showTrayTips(const Arguments& args) {
   return allRead ? 0 : 1;
 }
 
+// As the shell posts them with the protocol's version 4: the event and the icon id (1) in lParam,
+// the point of the screen in wParam (the icon's, for the keyboard's events).
 int postTrayEvent(const Arguments& args) {
-  if (args.size() != 2) return wrongArguments("tray-event");
-  const LPARAM code = static_cast<LPARAM>(std::strtol(args[1].c_str(), nullptr, 0));
-  const bool posted = PostMessageA(parseHandle(args[0]), WM_MOUSEMOVE, 1, code) != 0;
+  if (args.size() != 2 && args.size() != 4) return wrongArguments("tray-event");
+  const auto number = [&](size_t i) { return static_cast<int>(std::strtol(args[i].c_str(), nullptr, 0)); };
+  const int x = args.size() == 4 ? number(2) : 0;
+  const int y = args.size() == 4 ? number(3) : 0;
+  const bool posted = PostMessageA(parseHandle(args[0]), WM_MOUSEMOVE, MAKEWPARAM(x, y),
+                                   MAKELPARAM(number(1), 1)) != 0;
   printField("posted", posted ? 1 : 0);
   return posted ? 0 : 1;
 }
