@@ -4,12 +4,10 @@ namespace probe {
 
 namespace {
 
-const wchar_t* const kHighContrastKey = L"Control Panel\\Accessibility\\HighContrast";
-
 // Where the system keeps the setting for the user: "Flags", the HCF_ flags as a decimal text.
 bool storeFlags(bool on) {
   const wchar_t* flags = on ? L"127" : L"126";
-  return RegSetKeyValueW(HKEY_CURRENT_USER, kHighContrastKey, L"Flags", REG_SZ, flags,
+  return RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Accessibility\\HighContrast", L"Flags", REG_SZ, flags,
                          static_cast<DWORD>((lstrlenW(flags) + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
