@@ -87,14 +87,16 @@ set_source_files_properties(src/win32/resources/quillmere.rc PROPERTIES
   INCLUDE_DIRECTORIES "${CMAKE_CURRENT_BINARY_DIR};${QUILLMERE_RESOURCES};${CMAKE_CURRENT_BINARY_DIR}/generated"
   OBJECT_DEPENDS "${QUILLMERE_ICON};${QUILLMERE_RESOURCES}/quillmere.manifest")
 
-# The Win32 layer (services and renderer) apart from the entry point, for the program and its
-# repaint benchmark.
+# The Win32 layer (services and renderer) apart from the entry point and the reading of the
+# high-contrast setting, for the program and its repaint benchmark (the end-to-end tests build the
+# program once more with a reading of their own).
 file(GLOB QUILLMERE_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
-list(FILTER QUILLMERE_WIN32_SOURCES EXCLUDE REGEX "/WinMain\\.cpp$")
+list(FILTER QUILLMERE_WIN32_SOURCES EXCLUDE REGEX "/(WinMain|HighContrastSetting)\\.cpp$")
 add_library(quillmere_win32 STATIC ${QUILLMERE_WIN32_SOURCES})
 target_link_libraries(quillmere_win32 PUBLIC quillmere_core user32 gdi32 comctl32 shell32 advapi32 ole32)
+set(QUILLMERE_PROGRAM_SOURCES src/win32/WinMain.cpp src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
 
-add_executable(quillmere WIN32 src/win32/WinMain.cpp src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
+add_executable(quillmere WIN32 ${QUILLMERE_PROGRAM_SOURCES} src/win32/HighContrastSetting.cpp)
 target_link_libraries(quillmere PRIVATE quillmere_win32)
 if(MSVC)
   # The manifest is part of the resource file; the linker must not add one of its own.
@@ -113,7 +115,8 @@ endif()
 # The once-a-second repaint of the main window against a repaint of the whole window, under the real
 # renderer: a console program, with the program's manifest so that it draws with the same controls
 # at the same DPI. bench/repaint/measure.sh runs it under Wine.
-add_executable(repaint-bench bench/repaint/RepaintBench.cpp bench/repaint/repaint-bench.rc)
+add_executable(repaint-bench bench/repaint/RepaintBench.cpp bench/repaint/repaint-bench.rc
+  src/win32/HighContrastSetting.cpp)
 set_source_files_properties(bench/repaint/repaint-bench.rc PROPERTIES
   INCLUDE_DIRECTORIES ${QUILLMERE_RESOURCES} OBJECT_DEPENDS ${QUILLMERE_RESOURCES}/quillmere.manifest)
 target_link_libraries(repaint-bench PRIVATE quillmere_win32)

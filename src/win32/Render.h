@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/Forms.h"
+#include "win32/Contrast.h"
 
 namespace win32 {
 
@@ -57,12 +58,13 @@ struct Background {
     const std::vector<forms::PictureFill>& bands;
 };
 
-// Paints a window's client area: its background, then the visible windowless controls in the
-// order given (later ones over earlier ones), then the focus rectangle round the focused one
-// (nullptr: none). Only the rectangles of the update region are drawn,
-// each into a memory bitmap copied to the window in one step, so nothing flickers.
+// Paints a window's client area in a colour scheme: its background, then the visible windowless
+// controls in the order given (later ones over earlier ones), then the focus rectangle round the
+// focused one (nullptr: none). Only the rectangles of the update region are drawn, each into a
+// memory bitmap copied to the window in one step, so nothing flickers. Under high contrast the
+// artwork's bands and the titles' shadows are left out.
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
-                 const forms::Control* focused, GdiCache& cache);
+                 const forms::Control* focused, GdiCache& cache, const ColorScheme& colors);
 
 // The rectangles a region is made of; none when it cannot be read.
 std::vector<RECT> regionRects(HRGN region);

@@ -49,9 +49,9 @@ void paintBand(HDC dc, const RECT& area, const forms::PictureFill& band, UINT dp
     }
 }
 
-void paintShape(HDC dc, const forms::Control& shape, const RECT& rect, UINT dpi) {
+void paintShape(HDC dc, const forms::Control& shape, const RECT& rect, UINT dpi, const ColorScheme& colors) {
     const int width = scaled(shape.borderWidth, dpi);
-    HPEN pen = CreatePen(PS_INSIDEFRAME, width > 0 ? width : 1, colorOf(shape.foreColor()));
+    HPEN pen = CreatePen(PS_INSIDEFRAME, width > 0 ? width : 1, colors.color(forms::ColorUse::Text, shape.foreColor()));
     const HGDIOBJ oldPen = SelectObject(dc, pen);
     const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
     if (shape.shape == forms::ShapeKind::Circle) {
@@ -84,27 +84,27 @@ UINT textFormat(const forms::Control& label) {
     return format;
 }
 
-void paintLabel(HDC dc, const forms::Control& label, RECT rect, UINT dpi, GdiCache& cache) {
+void paintLabel(HDC dc, const forms::Control& label, RECT rect, UINT dpi, GdiCache& cache,
+                const ColorScheme& colors) {
     if (!label.transparent) {
-        fillSolid(dc, rect, colorOf(label.backColor()));
+        fillSolid(dc, rect, colors.color(forms::ColorUse::Background, label.backColor()));
     }
     const HGDIOBJ oldFont = SelectObject(dc, cache.font(label.font(), dpi));
-    // A label disabled itself shows its text in the system's grey, like a disabled text box beside
-    // it; a label inside a disabled container keeps its colours.
-    SetTextColor(dc, label.enabled() ? colorOf(label.foreColor()) : GetSysColor(COLOR_GRAYTEXT));
+    SetTextColor(dc, colors.textColor(label));
     SetBkMode(dc, TRANSPARENT);
     const std::wstring text = toWide(label.text());
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, textFormat(label));
     SelectObject(dc, oldFont);
 }
 
-void paintControl(HDC dc, const forms::Control& control, const RECT& rect, UINT dpi, GdiCache& cache) {
+void paintControl(HDC dc, const forms::Control& control, const RECT& rect, UINT dpi, GdiCache& cache,
+                  const ColorScheme& colors) {
     switch (control.kind()) {
     case Kind::Label:
-        paintLabel(dc, control, rect, dpi, cache);
+        paintLabel(dc, control, rect, dpi, cache, colors);
         break;
     case Kind::Shape:
-        paintShape(dc, control, rect, dpi);
+        paintShape(dc, control, rect, dpi, colors);
         break;
     case Kind::Image:
         DrawIconEx(dc, rect.left, rect.top, cache.icon(rect.right - rect.left), rect.right - rect.left,
@@ -120,19 +120,22 @@ void paintControl(HDC dc, const forms::Control& control, const RECT& rect, UINT 
 }
 
 void paintContent(HDC dc, const RECT& area, UINT dpi, const Background& background,
-                  const std::vector<forms::Control*>& controls, GdiCache& cache) {
-    fillSolid(dc, area, colorOf(background.color));
-    for (const forms::PictureFill& band : background.bands) {
-        paintBand(dc, area, band, dpi);
+                  const std::vector<forms::Control*>& controls, GdiCache& cache, const ColorScheme& colors) {
+    fillSolid(dc, area, colors.color(forms::ColorUse::Background, background.color));
+    if (!colors.highContrast()) {
+        for (const forms::PictureFill& band : background.bands) {
+            paintBand(dc, area, band, dpi);
+        }
     }
     for (const forms::Control* control : controls) {
-        if (control->isWindowed() || !control->visible()) {
+        if (control->isWindowed() || !control->visible() ||
+            (colors.highContrast() && forms::isShadow(*control, controls))) {
             continue;
         }
         const RECT rect = pixelRect(control->rect(), dpi);
         RECT overlap;
         if (IntersectRect(&overlap, &rect, &area)) {
-            paintControl(dc, *control, rect, dpi, cache);
+            paintControl(dc, *control, rect, dpi, cache, colors);
         }
     }
 }
@@ -140,7 +143,7 @@ void paintContent(HDC dc, const RECT& area, UINT dpi, const Background& backgrou
 // Paints one area into a memory bitmap of its size, copied to the window in one step so that
 // nothing flickers; the bitmap's origin is moved so that the controls are drawn in client coordinates.
 void paintArea(HDC dc, const RECT& area, UINT dpi, const Background& background,
-               const std::vector<forms::Control*>& controls, GdiCache& cache) {
+               const std::vector<forms::Control*>& controls, GdiCache& cache, const ColorScheme& colors) {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
     if (width <= 0 || height <= 0) {
@@ -153,12 +156,12 @@ void paintArea(HDC dc, const RECT& area, UINT dpi, const Background& background,
         if (buffer != nullptr) {
             DeleteDC(buffer);
         }
-        paintContent(dc, area, dpi, background, controls, cache);
+        paintContent(dc, area, dpi, background, controls, cache, colors);
         return;
     }
     const HGDIOBJ oldBitmap = SelectObject(buffer, bitmap);
     SetViewportOrgEx(buffer, -area.left, -area.top, nullptr);
-    paintContent(buffer, area, dpi, background, controls, cache);
+    paintContent(buffer, area, dpi, background, controls, cache, colors);
     BitBlt(dc, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
     SelectObject(buffer, oldBitmap);
     DeleteObject(bitmap);
@@ -205,14 +208,14 @@ std::vector<RECT> regionRects(HRGN region) {
 }
 
 void paintWindow(HWND window, UINT dpi, const Background& background, const std::vector<forms::Control*>& controls,
-                 const forms::Control* focused, GdiCache& cache) {
+                 const forms::Control* focused, GdiCache& cache, const ColorScheme& colors) {
     // The update region is taken apart before BeginPaint validates it: a second's changes are a few
     // small labels far apart, and their bounding box would be most of the window.
     const std::vector<RECT> areas = updateAreas(window);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     for (const RECT& area : areas) {
-        paintArea(dc, area, dpi, background, controls, cache);
+        paintArea(dc, area, dpi, background, controls, cache, colors);
     }
     if (focused != nullptr) {
         // Over what was just painted, within the update region only: the rectangle inverts the

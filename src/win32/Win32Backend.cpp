@@ -284,6 +284,7 @@ bool Win32Backend::makeFormWindow(FormWindow& owner) {
     applyDpi(owner, owner.dpi);
     applyEnabled(owner);
     startFocusCue(owner);
+    colors_.rememberLooks(form);
     return true;
 }
 
@@ -296,6 +297,7 @@ void Win32Backend::formUnloaded(Form& form) {
     for (const auto& timer : form.timers()) {
         KillTimer(owner.self.hwnd, timerId(*timer));
     }
+    colors_.forgetLooks(form);
     destroyWindows(owner);
     forms_.erase(found);
 }
@@ -925,6 +927,10 @@ LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam,
         backend.focusLeaving(*child.owner, reinterpret_cast<HWND>(wParam));
         return result;
     }
+    case PBM_SETBARCOLOR:
+    case PBM_SETBKCOLOR:
+        lParam = backend.colors_.barColor(child.barColors, message, lParam);
+        break;
     case WM_CONTEXTMENU:
         if (const auto* box = dynamic_cast<const forms::TextBox*>(child.control); box && refusedByTextBox(*box, message)) {
             return 0;
@@ -992,8 +998,8 @@ bool Win32Backend::childNotification(UINT message, WPARAM wParam, LPARAM lParam,
             return false;
         }
         const auto dc = reinterpret_cast<HDC>(wParam);
-        const COLORREF back = colorOf(child->control->backColor());
-        SetTextColor(dc, colorOf(child->control->foreColor()));
+        const COLORREF back = colors_.color(forms::ColorUse::Background, child->control->backColor());
+        SetTextColor(dc, colors_.color(forms::ColorUse::Text, child->control->foreColor()));
         SetBkColor(dc, back);
         SetDCBrushColor(dc, back);
         result = reinterpret_cast<LRESULT>(cache_.brush(back));
@@ -1088,7 +1094,9 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
         return 0;
     }
     case WM_SYSCOLORCHANGE:
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        followColorScheme(hwnd, message);
         break;
     case WM_ERASEBKGND:
         return 1;  // WM_PAINT paints everything
@@ -1100,7 +1108,7 @@ LRESULT Win32Backend::formMessage(FormWindow& owner, UINT message, WPARAM wParam
                 onForm.push_back(control.get());
             }
         }
-        paintWindow(hwnd, owner.dpi, {form.backColor, noBands}, onForm, nullptr, cache_);
+        paintWindow(hwnd, owner.dpi, {form.backColor, noBands}, onForm, nullptr, cache_, colors_);
         return 0;
     }
     default:
@@ -1124,7 +1132,7 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
     case WM_PAINT: {
         const Control* cue = picture.owner->focusCueAround;
         paintWindow(hwnd, dpi, {control.backColor(), control.picture}, control.children(),
-                    cue != nullptr && cue->container() == &control ? cue : nullptr, cache_);
+                    cue != nullptr && cue->container() == &control ? cue : nullptr, cache_, colors_);
         return 0;
     }
     case WM_MOUSEMOVE:

@@ -58,6 +58,8 @@ private:
         // the picture itself). A click needs the release over the same thing.
         bool pressing = false;
         forms::Control* pressedHit = nullptr;
+        // Progress bars: the colours the program asked for, shown in the scheme.
+        BarColors barColors{};
     };
 
     // A loaded form: its window, the windows of its controls and what its windowless controls
@@ -105,6 +107,8 @@ private:
     void fitToText(FormWindow& owner, forms::Control& label);
     void repaintWindowless(FormWindow& owner, const forms::Control& control);
     bool makeFormWindow(FormWindow& owner);
+    // A colour scheme change (high contrast, the system's colours, the theme): every window again.
+    void followColorScheme(HWND window, UINT message);
 
     // The keyboard (Keyboard.cpp).
     // The loops' pre-translate step: a navigation key for one of our windows goes to its form,
@@ -132,6 +136,7 @@ private:
     // The pointer over label buttons and links, drawn by the program.
     HCURSOR handCursor_;
     mutable GdiCache cache_;
+    ColorScheme colors_;
     std::unordered_map<const forms::Form*, std::unique_ptr<FormWindow>> forms_;
     std::unordered_map<HWND, Window*> windows_;
     // How many of our system controls' own window procedures are running (nested).

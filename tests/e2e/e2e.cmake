@@ -7,6 +7,14 @@ target_link_libraries(probe PRIVATE user32 shell32)
 # The stand-in browser and mail program that the link tests register in their prefix; a GUI program,
 # so that starting it opens no console.
 add_executable(link-recorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/link-recorder.cpp)
+# The program as built, except that it reads the high-contrast setting from the user's registry
+# value: Wine's system answers "off" whatever that value says, and cannot be told otherwise. The
+# high-contrast test runs it beside quillmere.exe.
+add_executable(quillmere-contrast WIN32 ${QUILLMERE_PROGRAM_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/StoredHighContrast.cpp)
+target_link_libraries(quillmere-contrast PRIVATE quillmere_win32)
+if(MSVC)
+  target_link_options(quillmere-contrast PRIVATE /MANIFEST:NO)
+endif()
 
 find_program(QUILLMERE_WINE wine)
 find_program(QUILLMERE_XVFB Xvfb)

@@ -39,6 +39,8 @@ const Command commands[] = {
      probe::showProcessMemory},
     {"paste", "paste HWND TEXT          put TEXT on the clipboard and send WM_PASTE", probe::pasteText},
     {"icons", "icons EXE                the images of the first icon in EXE's resources", probe::showIcons},
+    {"high-contrast", "high-contrast on|off     turn high contrast on or off and tell every window",
+     probe::setHighContrast},
 };
 
 int usage() {

@@ -65,4 +65,7 @@ int pasteText(const Arguments& args);
 // Resources: the images of a program file's icon.
 int showIcons(const Arguments& args);
 
+// Turns the user's high-contrast setting on or off and tells every window.
+int setHighContrast(const Arguments& args);
+
 }  // namespace probe
