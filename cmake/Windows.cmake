@@ -43,7 +43,7 @@ set_source_files_properties(src/win32/resources/quillmere.rc PROPERTIES
 file(GLOB QUILLMERE_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 list(FILTER QUILLMERE_WIN32_SOURCES EXCLUDE REGEX "/WinMain\\.cpp$")
 add_library(quillmere_win32 STATIC ${QUILLMERE_WIN32_SOURCES})
-target_link_libraries(quillmere_win32 PUBLIC quillmere_core user32 gdi32 comctl32 shell32 advapi32 ole32)
+target_link_libraries(quillmere_win32 PUBLIC quillmere_core user32 gdi32 comctl32 shell32 advapi32 ole32 oleacc oleaut32)
 
 add_executable(quillmere WIN32 src/win32/WinMain.cpp src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
 target_link_libraries(quillmere PRIVATE quillmere_win32)

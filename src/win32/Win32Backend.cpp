@@ -388,6 +388,11 @@ Win32Backend::FormWindow* Win32Backend::recordOf(const Form& form) const {
     return found != forms_.end() ? found->second.get() : nullptr;
 }
 
+const forms::Control* Win32Backend::focusedControl() const {
+    const Window* focused = windowOf(GetFocus());
+    return focused != nullptr ? focused->control : nullptr;
+}
+
 Win32Backend::Window* Win32Backend::windowOf(HWND hwnd) const {
     const auto found = windows_.find(hwnd);
     return found != windows_.end() ? found->second : nullptr;
@@ -680,6 +685,11 @@ void Win32Backend::controlChanged(Control& control, forms::Property property) {
     if (owner == nullptr) {
         return;
     }
+    for (const auto& child : owner->children) {
+        if (child->accessible != nullptr) {
+            child->accessible->modelChanged();
+        }
+    }
     if (!control.isWindowed()) {
         switch (property) {
         case forms::Property::Text:
@@ -884,6 +894,11 @@ LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam,
         --backend.controlProcedures_;
         return result;
     };
+    if (LRESULT answer = 0; accessibleMessage(child.accessible, hwnd, *child.control, child.owner->dpi,
+                                              [&backend] { return backend.focusedControl(); }, message, wParam,
+                                              lParam, answer)) {
+        return answer;
+    }
     switch (message) {
     case WM_MOUSEMOVE: {
         const LRESULT result = callSystem();
@@ -1075,7 +1090,9 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
     const HWND hwnd = picture.hwnd;
     const UINT dpi = picture.owner->dpi;
     LRESULT result = 0;
-    if (childNotification(message, wParam, lParam, result)) {
+    if (accessibleMessage(picture.accessible, hwnd, control, picture.owner->dpi, [this] { return focusedControl(); },
+                          message, wParam, lParam, result) ||
+        childNotification(message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/Forms.h"
+#include "win32/Accessible.h"
 #include "win32/Render.h"
 
 namespace win32 {
@@ -58,6 +59,8 @@ private:
         // the picture itself). A click needs the release over the same thing.
         bool pressing = false;
         forms::Control* pressedHit = nullptr;
+        // What screen readers are answered, made on their first request.
+        std::unique_ptr<AccessibleWindow> accessible{};
     };
 
     // A loaded form: its window, the windows of its controls and what its windowless controls
@@ -84,6 +87,8 @@ private:
     FormWindow* recordOf(const forms::Form& form) const;
     Window* windowOf(HWND hwnd) const;
     HWND containerWindow(const FormWindow& owner, const forms::Control& control) const;
+    // The control whose window has the keyboard focus, as screen readers are told.
+    const forms::Control* focusedControl() const;
 
     void destroyWindows(const FormWindow& owner);
     void placeFormWindow(FormWindow& owner);

@@ -36,6 +36,10 @@ const Command commands[] = {
      probe::showProcessMemory},
     {"paste", "paste HWND TEXT          put TEXT on the clipboard and send WM_PASTE", probe::pasteText},
     {"icons", "icons EXE                the images of the first icon in EXE's resources", probe::showIcons},
+    {"accessible", "accessible HWND          HWND's accessible object (OBJID_CLIENT) and its children, one child= line each",
+     probe::showAccessible},
+    {"accessible-press", "accessible-press HWND NAME   the default action of HWND's accessible child named NAME",
+     probe::pressAccessible},
 };
 
 int usage() {

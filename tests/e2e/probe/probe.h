@@ -62,4 +62,8 @@ int pasteText(const Arguments& args);
 // Resources: the images of a program file's icon.
 int showIcons(const Arguments& args);
 
+// Screen readers' view: a window's accessible object and its children; a child's default action.
+int showAccessible(const Arguments& args);
+int pressAccessible(const Arguments& args);
+
 }  // namespace probe
