@@ -149,4 +149,36 @@ int pressAccessible(const Arguments& args) {
   return result;
 }
 
+int pressAndHoldAccessible(const Arguments& args) {
+  if (args.size() != 2) return wrongArguments("accessible-hold");
+  const ComApartment apartment;
+  const HWND window = parseHandle(args[0]);
+  IAccessible* object = clientObject(window);
+  if (object == nullptr) {
+    printField("found", 0);
+    return 1;
+  }
+  bool pressed = false;
+  for (long id : childIds(object, nullptr)) {
+    BSTR text = nullptr;
+    if (object->get_accName(childId(id), &text) == S_OK && utf8(text) == args[1]) {
+      pressed = object->accDoDefaultAction(childId(id)) == S_OK;
+      break;
+    }
+  }
+  printField("pressed", pressed ? 1 : 0);
+  // The object is still held here while its window goes.
+  for (int waited = 0; IsWindow(window) && waited < 100; ++waited) Sleep(100);
+  printField("window_gone", IsWindow(window) ? 0 : 1);
+  BSTR name = nullptr;
+  const HRESULT after = object->get_accName(childId(CHILDID_SELF), &name);
+  if (name != nullptr) SysFreeString(name);
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08lx", static_cast<unsigned long>(after));
+  printField("name_after", code);
+  printField("name_after_failed", FAILED(after) ? 1 : 0);
+  object->Release();
+  return pressed ? 0 : 1;
+}
+
 }  // namespace probe

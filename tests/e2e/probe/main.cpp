@@ -40,6 +40,8 @@ const Command commands[] = {
      probe::showAccessible},
     {"accessible-press", "accessible-press HWND NAME   the default action of HWND's accessible child named NAME",
      probe::pressAccessible},
+    {"accessible-hold", "accessible-hold HWND NAME    the same, then, holding the object until HWND goes, its name's result",
+     probe::pressAndHoldAccessible},
 };
 
 int usage() {

@@ -65,5 +65,6 @@ int showIcons(const Arguments& args);
 // Screen readers' view: a window's accessible object and its children; a child's default action.
 int showAccessible(const Arguments& args);
 int pressAccessible(const Arguments& args);
+int pressAndHoldAccessible(const Arguments& args);
 
 }  // namespace probe
