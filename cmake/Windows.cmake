@@ -93,7 +93,7 @@ set_source_files_properties(src/win32/resources/quillmere.rc PROPERTIES
 file(GLOB QUILLMERE_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 list(FILTER QUILLMERE_WIN32_SOURCES EXCLUDE REGEX "/(WinMain|HighContrastSetting)\\.cpp$")
 add_library(quillmere_win32 STATIC ${QUILLMERE_WIN32_SOURCES})
-target_link_libraries(quillmere_win32 PUBLIC quillmere_core user32 gdi32 comctl32 shell32 advapi32 ole32)
+target_link_libraries(quillmere_win32 PUBLIC quillmere_core user32 gdi32 comctl32 shell32 advapi32 ole32 oleacc oleaut32)
 set(QUILLMERE_PROGRAM_SOURCES src/win32/WinMain.cpp src/win32/resources/quillmere.rc ${QUILLMERE_ICON})
 
 add_executable(quillmere WIN32 ${QUILLMERE_PROGRAM_SOURCES} src/win32/HighContrastSetting.cpp)

@@ -347,6 +347,7 @@ void Win32Backend::formChanged(Form& form, forms::FormProperty property) {
         break;  // a form keeps no enabled state of its own; modal windows disable the others
     case forms::FormProperty::Focus:
         focusChanged(*owner);
+        tellReaders(*owner);
         break;
     }
 }
@@ -683,11 +684,20 @@ void Win32Backend::repaintWindowless(FormWindow& owner, const Control& control) 
     }
 }
 
+void Win32Backend::tellReaders(const FormWindow& owner) {
+    for (const auto& child : owner.children) {
+        if (child->accessible != nullptr) {
+            child->accessible->modelChanged();
+        }
+    }
+}
+
 void Win32Backend::controlChanged(Control& control, forms::Property property) {
     FormWindow* owner = recordOf(control.form());
     if (owner == nullptr) {
         return;
     }
+    tellReaders(*owner);
     if (!control.isWindowed()) {
         switch (property) {
         case forms::Property::Text:
@@ -911,6 +921,10 @@ LRESULT CALLBACK Win32Backend::childProc(HWND hwnd, UINT message, WPARAM wParam,
         --backend.controlProcedures_;
         return result;
     };
+    if (LRESULT answer = 0;
+        accessibleMessage(child.accessible, hwnd, *child.control, child.owner->dpi, message, wParam, lParam, answer)) {
+        return answer;
+    }
     switch (message) {
     case WM_MOUSEMOVE: {
         const LRESULT result = callSystem();
@@ -1123,7 +1137,8 @@ LRESULT Win32Backend::pictureMessage(Window& picture, UINT message, WPARAM wPara
     const HWND hwnd = picture.hwnd;
     const UINT dpi = picture.owner->dpi;
     LRESULT result = 0;
-    if (childNotification(message, wParam, lParam, result)) {
+    if (accessibleMessage(picture.accessible, hwnd, control, picture.owner->dpi, message, wParam, lParam, result) ||
+        childNotification(message, wParam, lParam, result)) {
         return result;
     }
     switch (message) {

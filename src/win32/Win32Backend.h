@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/Forms.h"
+#include "win32/Accessible.h"
 #include "win32/Render.h"
 
 namespace win32 {
@@ -60,6 +61,8 @@ private:
         forms::Control* pressedHit = nullptr;
         // Progress bars: the colours the program asked for, shown in the scheme.
         BarColors barColors{};
+        // What screen readers are answered, made on their first request.
+        std::unique_ptr<AccessibleWindow> accessible{};
     };
 
     // A loaded form: its window, the windows of its controls and what its windowless controls
@@ -90,6 +93,9 @@ private:
     FormWindow* recordOf(const forms::Form& form) const;
     Window* windowOf(HWND hwnd) const;
     HWND containerWindow(const FormWindow& owner, const forms::Control& control) const;
+    // The control whose window has the keyboard focus, as screen readers are told.
+    // The model of a form changed: its accessible objects tell the screen readers what did.
+    void tellReaders(const FormWindow& owner);
 
     void destroyWindows(const FormWindow& owner);
     void placeFormWindow(FormWindow& owner);

@@ -3,7 +3,7 @@
 file(GLOB QUILLMERE_PROBE_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/probe/*.cpp)
 # A console program; the run-times are linked in statically like every program of this build.
 add_executable(probe ${QUILLMERE_PROBE_SOURCES})
-target_link_libraries(probe PRIVATE user32 shell32)
+target_link_libraries(probe PRIVATE user32 shell32 oleacc ole32 oleaut32)
 # The stand-in browser and mail program that the link tests register in their prefix; a GUI program,
 # so that starting it opens no console.
 add_executable(link-recorder WIN32 ${CMAKE_CURRENT_LIST_DIR}/link-recorder.cpp)

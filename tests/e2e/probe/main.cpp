@@ -41,6 +41,12 @@ const Command commands[] = {
     {"icons", "icons EXE                the images of the first icon in EXE's resources", probe::showIcons},
     {"high-contrast", "high-contrast on|off     turn high contrast on or off and tell every window",
      probe::setHighContrast},
+    {"accessible", "accessible HWND          HWND's accessible object (OBJID_CLIENT) and its children, one child= line each",
+     probe::showAccessible},
+    {"accessible-press", "accessible-press HWND NAME   the default action of HWND's accessible child named NAME",
+     probe::pressAccessible},
+    {"accessible-hold", "accessible-hold HWND NAME    the same, then, holding the object until HWND goes, its name's result",
+     probe::pressAndHoldAccessible},
 };
 
 int usage() {

@@ -68,4 +68,9 @@ int showIcons(const Arguments& args);
 // Turns the user's high-contrast setting on or off and tells every window.
 int setHighContrast(const Arguments& args);
 
+// Screen readers' view: a window's accessible object and its children; a child's default action.
+int showAccessible(const Arguments& args);
+int pressAccessible(const Arguments& args);
+int pressAndHoldAccessible(const Arguments& args);
+
 }  // namespace probe
