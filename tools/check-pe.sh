@@ -49,7 +49,7 @@ fi
 imports=$(awk '/DLL Name:/ { print tolower($3) }' <<<"$header" | sort -u | tr '\n' ' ')
 echo "note: imports $imports"
 for dll in $imports; do
-  check "$dll is a system DLL" grep -qxE 'kernel32\.dll|user32\.dll|gdi32\.dll|comctl32\.dll|shell32\.dll|advapi32\.dll|ole32\.dll|msvcrt\.dll|api-ms-win-.*\.dll' <<<"$dll"
+  check "$dll is a system DLL" grep -qxE 'kernel32\.dll|user32\.dll|gdi32\.dll|comctl32\.dll|shell32\.dll|advapi32\.dll|ole32\.dll|oleaut32\.dll|oleacc\.dll|msvcrt\.dll|api-ms-win-.*\.dll' <<<"$dll"
 done
 
 # Shipped without symbols; they are in the symbol file, which the debug link names.
