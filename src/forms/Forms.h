@@ -27,6 +27,7 @@ struct Rect {
     bool contains(Point p) const {
         return p.x >= left && p.x < left + width && p.y >= top && p.y < top + height;
     }
+    bool operator==(const Rect&) const = default;
 };
 
 // A colour as COLORREF 0x00BBGGRR (red in the low byte).

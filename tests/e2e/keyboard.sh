@@ -63,6 +63,11 @@ wait_for_program
 keys tab
 sleep 0.5
 save_screenshot keyboard-focus-optimize-now.png "$picture_left,$((picture_top + 480)),$picture_right,$picture_bottom"
+# A screen reader is told where the focus is: the button's accessible state is focused (0x4).
+optimize_read=$(probe accessible "$(field hwnd "$(control Picture1)")" | grep '^child=pushbutton|Optimize Now|')
+optimize_state=$(cut -d'|' -f4 <<<"$optimize_read")
+check_true "Optimize Now reads as focused (state ${optimize_state:-none})" \
+  test -n "$optimize_state" -a $((${optimize_state:-0} & 0x4)) -ne 0
 keys enter
 optimize_shown() { [[ -n "$(field hwnd "$(probe windows --pid "$quillmere_pid" --class QuillmereOptimize)")" ]]; }
 wait_until 30 optimize_shown || die "no progress window within 30 s of Enter on Optimize Now"

@@ -20,9 +20,6 @@ void PrintTo(const AccessibleChange& change, std::ostream* os) {
 void PrintTo(const Rect& rect, std::ostream* os) {
     *os << "{" << rect.left << ", " << rect.top << ", " << rect.width << ", " << rect.height << "}";
 }
-bool operator==(const Rect& a, const Rect& b) {
-    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-}
 }  // namespace forms
 
 namespace {
