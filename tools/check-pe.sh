@@ -66,6 +66,25 @@ check "stack protector: its guard __stack_chk_guard linked in" has_symbol __stac
 check "stack protector: its handler __stack_chk_fail linked in" has_symbol __stack_chk_fail
 check "_FORTIFY_SOURCE: checked functions (__*_chk) linked in" has_symbol '__[a-z]+_chk'
 
+# Every unit of the program's own sources was compiled with the stack protector and with debugging
+# information (a compile option set for one target only would leave the others out). gcc records
+# its options in each unit's producer; clang does not, so its build is not checked this way.
+root=$(cd "$(dirname "$0")/.." && pwd)
+units=$("$objdump" --dwarf=info "$symbols" 2>/dev/null | awk -v src="$root/src/" '
+  /DW_TAG_compile_unit/ { unit = 1; producer = ""; next }
+  unit && /DW_AT_producer/ { producer = $0 }
+  unit && /DW_AT_name/ { unit = 0; if (index($NF, src) == 1) print (producer ~ /GNU/ ? (producer ~ /-fstack-protector-strong/ ? "protected" : "unprotected") : "unrecorded"), $NF }')
+if grep -q '^unrecorded' <<<"$units"; then
+  echo "note: this compiler does not record its options in the symbols"
+else
+  # Both halves: the portable program is a library of its own, compiled apart from the Win32 layer.
+  for part in app forms monitor win32; do
+    check "the symbols have units of src/$part" grep -qF "$root/src/$part/" <<<"$units"
+  done
+  check "every unit of the program's sources has the stack protector" \
+    bash -c '! grep "^unprotected" <<<"$1"' _ "$units"
+fi
+
 # The manifest names exactly the systems from the minimum on (Windows 7's id must be gone).
 check "manifest: no Windows 7 entry" bash -c '! grep -qa "35138b9a-5d96-4fbd-8e2d-a2440225f93a" "$1"' _ "$exe"
 for id in 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
