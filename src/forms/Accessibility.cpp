@@ -26,21 +26,7 @@ void collect(const Control& container, Point origin, std::vector<Placed>& out) {
     }
 }
 
-bool overlap(const Rect& a, const Rect& b) {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height;
-}
-
 bool isLabel(const Placed& placed) { return placed.control->kind() == Kind::Label; }
-
-// A label drawn behind a later copy of itself: what the reader hears once, from the front copy.
-bool isShadow(const std::vector<Placed>& placed, std::size_t index) {
-    const Placed& label = placed[index];
-    return std::any_of(placed.begin() + static_cast<std::ptrdiff_t>(index) + 1, placed.end(), [&](const Placed& later) {
-        return isLabel(later) && later.control->text() == label.control->text() &&
-               overlap(later.location, label.location);
-    });
-}
 
 // The label just above a bar, over its width and no further away than the bar is high: its caption.
 const Control* captionOf(const std::vector<Placed>& placed, const Placed& bar) {
@@ -98,22 +84,13 @@ std::string percentOf(const ProgressBar& bar) {
     return std::to_string(std::lround(bar.Value() / bar.Max() * 100.0F)) + "%";
 }
 
-bool shownWithContainers(const Control& control) {
-    for (const Control* c = &control; c != nullptr; c = c->container()) {
-        if (!c->visible()) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Focus follows the keyboard's rules: the tab stops take it, and the form knows which one has it.
 void setStates(AccessibleElement& element) {
     const Control& control = *element.control;
     element.focusable = control.tabStop;
     element.focused = control.form().keyboardFocus() == &control;
     element.unavailable = !control.isEffectivelyEnabled();
-    element.invisible = !shownWithContainers(control);
+    element.invisible = !control.isEffectivelyVisible();
 }
 
 AccessibleElement describe(const std::vector<Placed>& placed, const Placed& item) {
@@ -174,7 +151,7 @@ std::vector<AccessibleElement> accessibleChildren(const Control& container) {
     std::vector<const Control*> leftOut;
     for (std::size_t i = 0; i < placed.size(); ++i) {
         const Control& control = *placed[i].control;
-        if (control.kind() == Kind::Label && isShadow(placed, i)) {
+        if (isShadow(control, control.container()->children())) {
             leftOut.push_back(&control);
         } else if (control.kind() == Kind::ProgressBar) {
             leftOut.push_back(captionOf(placed, placed[i]));

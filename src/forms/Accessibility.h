@@ -5,7 +5,6 @@
 // in it. The rules are portable; the Win32 side only presents them (win32/Accessible.cpp).
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,9 +40,8 @@ struct AccessibleElement {
 bool isCommandLabel(const Control& control);
 
 // The children of a container in reading order (the order of the design, nested picture boxes read
-// in place). Left out: decoration (shapes, images), the shadow copy of a label (a label that a later
-// label with the same text overlaps, so the title is read once), the label that captions a bar (it
-// is the bar's name) and an up-down's text box and the label between them (the up-down stands for
+// in place). Left out: decoration (shapes, images), a label's shadow copy (`isShadow`: the title
+// is read once), the label that captions a bar (it is the bar's name) and an up-down's text box and the label between them (the up-down stands for
 // the whole setting).
 std::vector<AccessibleElement> accessibleChildren(const Control& container);
 

@@ -2,8 +2,6 @@
 // turned a high-contrast theme on. The model keeps the designed colours; only the drawing changes.
 #pragma once
 
-#include <vector>
-
 #include "forms/Forms.h"
 
 namespace forms {
@@ -41,11 +39,5 @@ LabelLook lookOf(const Control& label);
 // The use of a label's text colour, given the look it had when its window loaded: a clickable
 // label that looks otherwise now is under the pointer.
 ColorUse textUse(const Control& label, const LabelLook& idle);
-
-// A label drawn behind a later visible label of the same text and font that overlaps it is that
-// label's shadow, a decoration (the titles' black copy, the at-sign's white copy). In one colour it
-// would only blur the text in front, so a high-contrast scheme leaves it out. `paintOrder` holds the
-// controls of the label's container, later ones over earlier ones.
-bool isShadow(const Control& label, const std::vector<Control*>& paintOrder);
 
 }  // namespace forms

@@ -7,15 +7,7 @@
 namespace forms {
 
 bool Control::canTakeFocus() const {
-    if (!tabStop) {
-        return false;
-    }
-    for (const Control* c = this; c != nullptr; c = c->container()) {
-        if (!c->visible()) {
-            return false;
-        }
-    }
-    return isEffectivelyEnabled();
+    return tabStop && isEffectivelyVisible() && isEffectivelyEnabled();
 }
 
 std::vector<Control*> Form::tabStops() const {

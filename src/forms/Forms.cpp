@@ -100,6 +100,29 @@ bool Control::isEffectivelyEnabled() const {
     return true;
 }
 
+bool Control::isEffectivelyVisible() const {
+    for (const Control* c = this; c != nullptr; c = c->container_) {
+        if (!c->visible_) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isShadow(const Control& label, const std::vector<Control*>& paintOrder) {
+    if (label.kind() != Control::Kind::Label) {
+        return false;
+    }
+    const auto self = std::find(paintOrder.begin(), paintOrder.end(), &label);
+    if (self == paintOrder.end()) {
+        return false;
+    }
+    return std::any_of(std::next(self), paintOrder.end(), [&](const Control* front) {
+        return front->kind() == Control::Kind::Label && front->visible() && front->text() == label.text() &&
+               front->font() == label.font() && front->rect().overlaps(label.rect());
+    });
+}
+
 NativeHandle Control::hWnd() const { return form_.backend().handleOf(*this); }
 
 void Control::raiseClick() {

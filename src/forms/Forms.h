@@ -27,6 +27,10 @@ struct Rect {
     bool contains(Point p) const {
         return p.x >= left && p.x < left + width && p.y >= top && p.y < top + height;
     }
+    bool overlaps(const Rect& other) const {
+        return left < other.left + other.width && other.left < left + width && top < other.top + other.height &&
+               other.top < top + height;
+    }
     bool operator==(const Rect&) const = default;
 };
 
@@ -123,6 +127,8 @@ public:
 
     // Enabled itself and inside enabled containers: only then does it raise events.
     bool isEffectivelyEnabled() const;
+    // Visible itself and inside visible containers: only then is it on the screen.
+    bool isEffectivelyVisible() const;
     NativeHandle hWnd() const;
 
     // Design properties, fixed once the window is built.
@@ -170,6 +176,12 @@ private:
     bool enabled_ = true;
     bool visible_ = true;
 };
+
+// A label drawn behind a later visible label of the same text and font that overlaps it is that
+// label's shadow, a decoration (the titles' black copy, the at-sign's white copy): a high-contrast
+// scheme leaves it out, and a screen reader reads the text once, from the front copy. `paintOrder`
+// holds the controls of the label's container, later ones over earlier ones.
+bool isShadow(const Control& label, const std::vector<Control*>& paintOrder);
 
 // A text box raises its change event whenever its text becomes a different text.
 class TextBox : public Control {
